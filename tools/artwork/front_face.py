@@ -153,6 +153,13 @@ def _paint_lamp(ctx, lit):
     """Chrome bezel with a lens; lit, its glow stays inside the 16 px lamp frame
     so the dark frame can cover all of it."""
     cx, cy = L.LAMP
+    if lit:
+        glow = cairo.RadialGradient(cx, cy, 5.0, cx, cy, 7.8)
+        glow.add_color_stop_rgba(0.0, *P.LAMP_LIT_EDGE, 0.7)
+        glow.add_color_stop_rgba(1.0, *P.LAMP_LIT_EDGE, 0.0)
+        drawing.circle(ctx, cx, cy, 7.8)
+        ctx.set_source(glow)
+        ctx.fill()
     drawing.circle(ctx, cx + 0.4, cy + 0.8, 6.6)
     ctx.set_source_rgba(0, 0, 0, 0.55)
     ctx.fill()
@@ -168,13 +175,6 @@ def _paint_lamp(ctx, lit):
     drawing.circle(ctx, cx, cy, 4.4)
     ctx.set_source(lens)
     ctx.fill()
-    if lit:
-        glow = cairo.RadialGradient(cx, cy, 4.0, cx, cy, 7.8)
-        glow.add_color_stop_rgba(0.0, *P.LAMP_LIT_EDGE, 0.55)
-        glow.add_color_stop_rgba(1.0, *P.LAMP_LIT_EDGE, 0.0)
-        drawing.circle(ctx, cx, cy, 7.8)
-        ctx.set_source(glow)
-        ctx.fill()
     # Specular spot on the lens.
     drawing.circle(ctx, cx - 1.6, cy - 1.7, 1.1)
     ctx.set_source_rgba(1, 1, 1, 0.85 if lit else 0.45)

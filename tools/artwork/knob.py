@@ -10,7 +10,8 @@ import layout as L
 import palette as P
 
 C = L.KNOB_SIZE / 2
-SHADOW_R, SKIRT_R, CAP_R = 28.0, 24.5, 18.5
+SHADOW_R, SKIRT_R, CAP_R = 27.5, 24.5, 18.5
+SHADOW_DX, SHADOW_DY = 1.0, 1.8
 RIDGES = 36
 
 
@@ -21,11 +22,13 @@ def frame_angle(frame):
 
 def paint_knob(ctx, angle_deg):
     turn = math.radians(angle_deg)
-    # Shadow cast down and to the right; it fades out inside the 58 px square.
-    shadow = cairo.RadialGradient(C + 1.5, C + 2.5, SKIRT_R - 3, C + 1.5, C + 2.5, SHADOW_R)
+    # Shadow cast down and to the right; it fades out inside the circle that
+    # fits the 58 px square, so the corners stay fully transparent.
+    sx, sy = C + SHADOW_DX, C + SHADOW_DY
+    shadow = cairo.RadialGradient(sx, sy, SKIRT_R - 3, sx, sy, SHADOW_R)
     shadow.add_color_stop_rgba(0.0, 0, 0, 0, 0.65)
     shadow.add_color_stop_rgba(1.0, 0, 0, 0, 0.0)
-    drawing.circle(ctx, C + 1.5, C + 2.5, SHADOW_R - 1.0)
+    drawing.circle(ctx, sx, sy, SHADOW_R - 1.0)
     ctx.set_source(shadow)
     ctx.fill()
 
