@@ -52,8 +52,4 @@ INSTANTIATE_TEST_SUITE_P(
       return info.param.name.substr(0, info.param.name.find('.'));
     });
 
-TEST(ImageReader, MissingFileGivesNothing) {
-  EXPECT_FALSE(readResource("NoSuchBitmap.png"));
-}
-
 }  // namespace

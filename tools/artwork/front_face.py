@@ -199,6 +199,9 @@ def _paint_name(ctx):
     drawing.gradient(ink, [(0.0, drawing.mix(P.SILKSCREEN, (1, 1, 1), 0.4)), (1.0, P.SILKSCREEN)])
     ctx.set_source(ink)
     ctx.fill()
+    drawing.set_font(ctx, P.SANS, 7.0, bold=True)
+    drawing.centred_text_path(ctx, "OVERDRIVE", 170, L.NAME_BASELINE + 12, tracking=3.2)
+    drawing.printed_legend(ctx, P.SILKSCREEN)
     # Rules either side of the lamp tie the name block together.
     ctx.set_line_width(0.9)
     ctx.set_source_rgba(*P.SILKSCREEN, 0.6)
