@@ -17,6 +17,7 @@ FOOT_R = 15.0
 
 
 def render_back():
+    _check_panel_area_clear()
     surface = drawing.new_surface(L.PANEL_W, L.PANEL_H)
     ctx = drawing.new_context(surface)
     enclosure.paint_surround(ctx)
@@ -31,6 +32,14 @@ def render_back():
     for index, (x, y) in enumerate(SCREWS):
         enclosure.paint_screw(ctx, x, y, slot_angle=0.3 + 0.4 * index)
     return surface
+
+
+def _check_panel_area_clear():
+    """Feet and screws must stay out of the information panel's rectangle."""
+    left, top, right, bottom = L.INFO_PANEL
+    for (x, y), radius in [(foot, FOOT_R + 2) for foot in FEET] + [(s, 5) for s in SCREWS]:
+        if left - radius < x < right + radius and top - radius < y < bottom + radius:
+            raise RuntimeError(f"part at {x}, {y} reaches into the information panel")
 
 
 def _paint_plate(ctx):

@@ -36,5 +36,4 @@ KEY_CYAN = (0, 162, 232)
 KEY_WHITE = (255, 255, 255)
 
 SANS = "DejaVu Sans"
-SANS_CONDENSED = "DejaVu Sans Condensed"
 SERIF = "Liberation Serif"
