@@ -2,6 +2,7 @@
 // opaque frames do to the background painted under them.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <optional>
 
 #include "tests/resources/png_file.h"
@@ -51,6 +52,23 @@ TEST_F(KeyedFrames, SeeThroughFramesAreEntirelyKeyColour) {
   EXPECT_EQ(visiblePixels(bypass, 0, 60), 0) << "Bypass off";
   EXPECT_EQ(visiblePixels(bypass, 1, 60), 0) << "Bypass on";
   EXPECT_EQ(visiblePixels(lamp, 0, 16), 0) << "lamp lit";
+}
+
+// Edges must be blended against the panel, never toward the key colour: a
+// near-key pixel would show as a coloured fringe where the key punches through.
+TEST_F(KeyedFrames, OpaquePixelsStayFarFromTheKeyColour) {
+  for (const PngFile* image : {&cabSim, &lamp}) {
+    ASSERT_TRUE(image->keyColour);
+    const auto& key = *image->keyColour;
+    for (int y = 0; y < image->height; ++y) {
+      for (int x = 0; x < image->width; ++x) {
+        if (image->isKey(x, y)) continue;
+        const Rgba c = image->stored(x, y);
+        const double distance = std::hypot(c.r - key[0], c.g - key[1], c.b - key[2]);
+        ASSERT_GT(distance, 80.0) << "near-key pixel at " << x << ", " << y;
+      }
+    }
+  }
 }
 
 // Frame 0 holds the lever turned to "Off" with key colour around it; drawn
