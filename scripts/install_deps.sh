@@ -5,7 +5,8 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config
-  libcairo2-dev libx11-dev libfontconfig-dev fonts-liberation2
+  libcairo2-dev libx11-dev libfontconfig-dev fonts-liberation2 fonts-dejavu-core
+  python3-cairo python3-pil
   libsndfile1-dev libpng-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth libxtst-dev
