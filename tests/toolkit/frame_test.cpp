@@ -1,0 +1,219 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <limits>
+#include <string>
+
+#include "tests/toolkit/edit_log.h"
+#include "tests/toolkit/pixels.h"
+#include "tests/toolkit/test_views.h"
+#include "toolkit/c_bitmap.h"
+#include "toolkit/c_frame.h"
+#include "toolkit/c_movie_bitmap.h"
+#include "toolkit/c_on_off_button.h"
+
+namespace {
+
+using Events = std::vector<std::string>;
+constexpr CColor kRed{255, 0, 0, 255};
+constexpr CColor kGreen{0, 200, 0, 255};
+
+class Frame : public ::testing::Test {
+ protected:
+  ~Frame() override {
+    if (frame != nullptr) frame->forget();
+  }
+  MouseView* mouseView(const CRect& size, const char* name,
+                       CMouseEventResult answer = kMouseEventHandled) {
+    auto* view = new MouseView(size, name, events, answer);
+    frame->addView(view);
+    return view;
+  }
+  void click(CPoint where) {
+    frame->onMouseDown(where, kLButton);
+    frame->onMouseUp(where, kLButton);
+  }
+
+  Events events;
+  CFrame* frame = new CFrame(CRect(0, 0, 100, 100), nullptr, nullptr);
+};
+
+TEST_F(Frame, PressGoesToTheFrontMostViewUnderIt) {
+  mouseView(CRect(0, 0, 100, 100), "back");
+  mouseView(CRect(10, 10, 50, 50), "middle");
+  mouseView(CRect(40, 40, 90, 90), "front", kMouseEventNotHandled);
+  for (CPoint where : {CPoint(45, 45), CPoint(20, 20), CPoint(5, 95)}) {
+    frame->onMouseDown(where, kLButton);  // under all three, back and middle, back only
+  }
+  // The front view owns the first press although it did not handle it.
+  EXPECT_EQ(events, (Events{"front down", "middle down", "back down"}));
+}
+
+TEST_F(Frame, DisabledInvisibleAndOutsideAreaViewsPassThePressOn) {
+  mouseView(CRect(0, 0, 100, 100), "back");
+  mouseView(CRect(0, 0, 100, 100), "disabled")->setMouseEnabled(false);
+  mouseView(CRect(0, 0, 100, 100), "hidden")->setVisible(false);
+  // Drawn over the whole frame, but only its top left corner takes the mouse.
+  mouseView(CRect(0, 0, 100, 100), "corner")->setMouseableArea(CRect(0, 0, 10, 10));
+  click({50, 50});
+  click({5, 5});
+  click({10, 10});  // right and bottom edges lie outside
+  EXPECT_EQ(events, (Events{"back down", "back up", "corner down", "corner up", "back down",
+                            "back up"}));
+}
+
+TEST_F(Frame, HandledPressCapturesMovesAndReleaseUntilTheRelease) {
+  mouseView(CRect(0, 0, 100, 100), "back");
+  mouseView(CRect(0, 0, 20, 20), "small");
+  CPoint inside(5, 5), outside(80, 80);
+  frame->onMouseMoved(outside, 0);  // nothing captured yet
+  frame->onMouseDown(inside, kLButton);
+  frame->onMouseMoved(outside, kLButton);
+  frame->onMouseUp(outside, kLButton);
+  frame->onMouseMoved(outside, 0);
+  EXPECT_EQ(events, (Events{"small down", "small moved", "small up"}));
+
+  events.clear();
+  mouseView(CRect(0, 0, 100, 100), "once", kMouseDownEventHandledButDontNeedMovedOrUpEvents);
+  frame->onMouseDown(inside, kLButton);
+  frame->onMouseMoved(outside, kLButton);
+  frame->onMouseUp(outside, kLButton);
+  EXPECT_EQ(events, Events{"once down"});
+}
+
+// Takes every view out of its frame, itself included, when pressed.
+class ClearingView : public CView {
+ public:
+  using CView::CView;
+  CMouseEventResult onMouseDown(CPoint&, const long&) override {
+    getFrame()->removeAll(true);
+    return kMouseEventHandled;
+  }
+};
+
+TEST_F(Frame, ViewRemovedByItsOwnPressIsNotTouchedAfterwards) {
+  frame->addView(new ClearingView(CRect(0, 0, 100, 100)));
+  CPoint where(5, 5);
+  EXPECT_EQ(frame->onMouseDown(where, kLButton), kMouseEventHandled);
+  EXPECT_EQ(frame->getNbViews(), 0);
+  EXPECT_EQ(frame->onMouseMoved(where, kLButton), kMouseEventNotHandled);
+  EXPECT_EQ(frame->onMouseUp(where, kLButton), kMouseEventNotHandled);
+}
+
+TEST_F(Frame, RemoveAllDetachesAndForgetsOnlyWhenAsked) {
+  auto* a = mouseView(CRect(0, 0, 10, 10), "a");
+  auto* b = mouseView(CRect(0, 0, 10, 10), "b");
+  a->remember();
+  b->remember();
+  EXPECT_EQ(a->getFrame(), frame);
+  EXPECT_FALSE(frame->addView(a));  // already a child
+
+  frame->removeAll(false);
+  EXPECT_EQ(frame->getNbViews(), 0);
+  EXPECT_FALSE(a->isAttached());
+  EXPECT_EQ(a->getNbReference(), 2);
+  click({5, 5});
+  EXPECT_TRUE(events.empty());
+
+  frame->addView(a);
+  frame->addView(b);
+  EXPECT_EQ(frame->getView(0), a);
+  EXPECT_EQ(frame->getView(1), b);
+  frame->removeAll(true);
+  EXPECT_EQ(a->getNbReference(), 1);
+  EXPECT_EQ(b->getNbReference(), 1);
+  b->forget();
+
+  a->remember();
+  frame->addView(a);
+  frame->forget();  // a frame's destructor forgets its views
+  frame = nullptr;
+  EXPECT_EQ(a->getNbReference(), 1);
+  a->forget();
+}
+
+TEST_F(Frame, IdleRedrawsOnlyDirtyAreasFromTheBottomUp) {
+  auto* back = new SolidView(CRect(0, 0, 100, 100), kGreen);
+  auto* other = new SolidView(CRect(60, 60, 100, 100), kGreen);
+  frame->addView(back);
+  frame->addView(other);
+  auto* lampImage = new CBitmap(CResourceDescription("KeyedFrames.png"));
+  auto* lamp = new CMovieBitmap(CRect(10, 10, 12, 12), nullptr, 8, 2, 2, lampImage);
+  lampImage->forget();
+  frame->addView(lamp);
+
+  lamp->setValue(1.0f);
+  frame->idle();  // first idle: everything
+  EXPECT_EQ(pixelAt(frame->getImage(), 10, 10), kRed);
+  EXPECT_EQ(back->draws, 1);
+  EXPECT_EQ(other->draws, 1);
+
+  frame->idle();
+  EXPECT_EQ(back->draws, 1);  // nothing dirty, nothing drawn
+
+  lamp->setValue(0.0f);  // key colour: what lies under it must show again
+  EXPECT_TRUE(lamp->isDirty());
+  frame->idle();
+  EXPECT_FALSE(lamp->isDirty());
+  EXPECT_EQ(pixelAt(frame->getImage(), 10, 10), kGreen);
+  EXPECT_EQ(back->draws, 2);
+  EXPECT_EQ(other->draws, 1);  // outside the lamp's area
+
+  frame->setDirty(true);
+  frame->idle();
+  EXPECT_EQ(other->draws, 2);
+}
+
+TEST_F(Frame, NaNValueIsDrawnOnceNotAtEveryIdle) {
+  auto* back = new SolidView(CRect(0, 0, 100, 100), kGreen);
+  frame->addView(back);
+  auto* image = new CBitmap(CResourceDescription("KeyedFrames.png"));
+  auto* lamp = new CMovieBitmap(CRect(10, 10, 12, 12), nullptr, 8, 2, 2, image);
+  image->forget();
+  frame->addView(lamp);
+  frame->idle();
+  lamp->setValue(std::numeric_limits<float>::quiet_NaN());
+  frame->idle();
+  EXPECT_EQ(back->draws, 2);
+  frame->idle();
+  EXPECT_EQ(back->draws, 2);
+}
+
+TEST_F(Frame, OffScreenRenderWritesThePanelAsPng) {
+  frame->forget();
+  frame = new CFrame(CRect(0, 0, 340, 400), nullptr, nullptr);
+  auto* image = new CBitmap(CResourceDescription("OnOff.png"));
+  frame->addView(new COnOffButton(CRect(20, 20, 24, 24), nullptr, 6, image));
+  image->forget();
+  // Centred white text in a view of its own.
+  class Caption : public CView {
+   public:
+    using CView::CView;
+    void draw(CDrawContext* context) override {
+      context->setFont(kSystemFont, 10, -1);
+      context->setFontColor(kWhiteCColor);
+      context->drawString("IIIIIIIIII", CRect(70, 220, 270, 240));
+    }
+  };
+  frame->addView(new Caption(CRect(70, 220, 270, 240)));
+
+  const std::string path = ::testing::TempDir() + "frame_snapshot.png";
+  ASSERT_TRUE(frame->writePng(path.c_str()));
+  cairo_surface_t* png = cairo_image_surface_create_from_png(path.c_str());
+  std::remove(path.c_str());
+  ASSERT_EQ(cairo_surface_status(png), CAIRO_STATUS_SUCCESS);
+  EXPECT_EQ(cairo_image_surface_get_width(png), 340);
+  EXPECT_EQ(cairo_image_surface_get_height(png), 400);
+  EXPECT_EQ(pixelAt(png, 21, 21), kGreen);
+  EXPECT_EQ(pixelAt(png, 19, 21), kBlackCColor);
+  int litInRow = 0;
+  for (int x = 150; x < 190; ++x) {
+    litInRow += pixelAt(png, x, 230).red > 0 ? 1 : 0;
+  }
+  EXPECT_GT(litInRow, 5);
+  EXPECT_EQ(pixelAt(png, 140, 230), kBlackCColor);  // beyond the centred text
+  EXPECT_EQ(pixelAt(png, 170, 215), kBlackCColor);  // above its rectangle
+  cairo_surface_destroy(png);
+}
+
+}  // namespace

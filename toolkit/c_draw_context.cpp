@@ -1,0 +1,71 @@
+#include "toolkit/c_draw_context.h"
+
+namespace {
+
+double channel(unsigned char value) { return value / 255.0; }
+
+}  // namespace
+
+CDrawContext::CDrawContext(cairo_surface_t* surface)
+    : cr(cairo_create(surface)),
+      fontName(kSystemFont->getName()),
+      fontSize(kSystemFont->getSize()),
+      fontStyle(kSystemFont->getStyle()) {
+  cairo_save(cr);  // the unclipped state resetClip() returns to
+}
+
+CDrawContext::~CDrawContext() { cairo_destroy(cr); }
+
+void CDrawContext::setFont(CFontRef font, long size, long style) {
+  fontName = font->getName();
+  fontSize = size != 0 ? size : font->getSize();
+  fontStyle = style != -1 ? style : font->getStyle();
+}
+
+void CDrawContext::drawString(const char* text, const CRect& rect, bool /*opaque*/,
+                              CHoriTxtAlign align) {
+  cairo_save(cr);
+  cairo_rectangle(cr, rect.left, rect.top, rect.width(), rect.height());
+  cairo_clip(cr);
+
+  // The family is resolved through fontconfig ("Arial" maps to a
+  // metric-compatible face where Arial itself is not installed).
+  cairo_select_font_face(cr, fontName.c_str(),
+                         (fontStyle & kItalicFace) ? CAIRO_FONT_SLANT_ITALIC
+                                                   : CAIRO_FONT_SLANT_NORMAL,
+                         (fontStyle & kBoldFace) ? CAIRO_FONT_WEIGHT_BOLD
+                                                 : CAIRO_FONT_WEIGHT_NORMAL);
+  cairo_set_font_size(cr, static_cast<double>(fontSize));
+  cairo_font_options_t* options = cairo_font_options_create();
+  cairo_font_options_set_antialias(options, CAIRO_ANTIALIAS_GRAY);
+  cairo_font_options_set_hint_metrics(options, CAIRO_HINT_METRICS_OFF);
+  cairo_set_font_options(cr, options);
+  cairo_font_options_destroy(options);
+
+  cairo_text_extents_t extents;
+  cairo_text_extents(cr, text, &extents);
+  double x = static_cast<double>(rect.left);
+  if (align == kCenterText) {
+    x += (static_cast<double>(rect.width()) - extents.x_advance) / 2.0;
+  } else if (align == kRightText) {
+    x = static_cast<double>(rect.right) - extents.x_advance;
+  }
+  const CCoord baseline = rect.bottom - (rect.height() / 2 - fontSize / 2 + 1);
+
+  cairo_set_source_rgba(cr, channel(fontColor.red), channel(fontColor.green),
+                        channel(fontColor.blue), channel(fontColor.alpha));
+  cairo_move_to(cr, x, static_cast<double>(baseline));
+  cairo_show_text(cr, text);
+  cairo_restore(cr);
+}
+
+void CDrawContext::setClip(const CRect& rect) {
+  resetClip();
+  cairo_rectangle(cr, rect.left, rect.top, rect.width(), rect.height());
+  cairo_clip(cr);
+}
+
+void CDrawContext::resetClip() {
+  cairo_restore(cr);
+  cairo_save(cr);
+}

@@ -1,0 +1,69 @@
+// The root of the view tree. It holds its views in order (later ones lie on
+// top), routes the mouse to them, redraws what is dirty at idle, and paints
+// into an image of its own that is copied to its window, or written to a PNG
+// when the frame has no window.
+#pragma once
+
+#include <cairo.h>
+
+#include <memory>
+#include <vector>
+
+#include "toolkit/c_view.h"
+
+class VSTGUIEditorInterface;
+class X11Window;
+struct WindowEvent;
+
+class CFrame : public CView {
+ public:
+  // With a parent (an X11 window id) the frame opens its child window there;
+  // with none it renders off-screen only.
+  CFrame(const CRect& size, void* systemWindow, VSTGUIEditorInterface* editor);
+  ~CFrame() override;
+
+  // Takes over the caller's reference to the view.
+  bool addView(CView* view);
+  // Detaches every view; with `withForget` also drops the frame's references.
+  bool removeAll(bool withForget = true);
+  long getNbViews() const { return static_cast<long>(views.size()); }
+  CView* getView(long index) const;
+  bool isChild(const CView* view) const;
+
+  // Mouse events in frame pixels, offered front-most first.
+  CMouseEventResult onMouseDown(CPoint& where, const long& buttons) override;
+  CMouseEventResult onMouseUp(CPoint& where, const long& buttons) override;
+  CMouseEventResult onMouseMoved(CPoint& where, const long& buttons) override;
+
+  // Dirty as a whole: the next idle redraws every view.
+  void setDirty(bool dirty = true) override;
+  bool isDirty() const override;
+  // Handles pending window events, then redraws the dirty views.
+  void idle();
+  void draw(CDrawContext* context) override;
+
+  // Redraws everything into the frame's image and writes it as a PNG.
+  bool writePng(const char* path);
+  // The frame's image as last drawn (ARGB32, frame-sized).
+  cairo_surface_t* getImage() const { return image; }
+
+  VSTGUIEditorInterface* getEditor() const { return editor; }
+  long getKnobMode() const;
+  void beginEdit(long tag);
+  void endEdit(long tag);
+
+  // The child window, or 0 when the frame has none (off-screen or failed).
+  unsigned long getWindowId() const;
+
+ private:
+  void handleWindowEvent(const WindowEvent& event);
+  void redrawDirtyViews();
+  void drawArea(const CRect& area);
+  void releaseMouseCapture();
+
+  std::vector<CView*> views;
+  VSTGUIEditorInterface* editor;
+  CView* mouseCapture = nullptr;
+  cairo_surface_t* image;
+  std::unique_ptr<X11Window> window;
+};

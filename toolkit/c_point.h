@@ -1,0 +1,19 @@
+// A point in panel pixels: h grows to the right, v grows downwards.
+#pragma once
+
+using CCoord = long;
+
+struct CPoint {
+  CCoord h = 0;
+  CCoord v = 0;
+
+  constexpr CPoint() = default;
+  constexpr CPoint(CCoord h, CCoord v) : h(h), v(v) {}
+
+  constexpr CPoint& offset(CCoord dh, CCoord dv) {
+    h += dh;
+    v += dv;
+    return *this;
+  }
+  constexpr bool operator==(const CPoint&) const = default;
+};
