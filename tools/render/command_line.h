@@ -1,0 +1,31 @@
+// The renderer's command line: what the user asked for, and the help text.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace render {
+
+struct ParameterSetting {
+  std::string name;
+  float value;
+};
+
+struct RenderOptions {
+  std::optional<std::string> input;
+  std::optional<std::string> output;
+  std::optional<std::string> plugin;  // the murkfell.so beside the tool when absent
+  int blockSize = 512;
+  std::vector<ParameterSetting> settings;
+  bool list = false;
+  bool help = false;
+};
+
+// Throws UsageError for an unknown option, a missing or malformed value, or
+// more than two file names.
+RenderOptions parseCommandLine(const std::vector<std::string>& arguments);
+
+std::string helpText();
+
+}  // namespace render
