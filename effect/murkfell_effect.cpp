@@ -1,8 +1,14 @@
 #include "effect/murkfell_effect.h"
 
+#include <bit>
+#include <cstdint>
 #include <new>
 #include <string_view>
 
+#include "circuit/audio_taper.h"
+#include "circuit/coefficient_design.h"
+#include "circuit/oversampling_factor.h"
+#include "circuit/process_block.h"
 #include "host/aeff_editor.h"
 #include "host/copy_string.h"
 
@@ -18,7 +24,15 @@ constexpr std::array<std::string_view, kNumParameters> kParameterNames = {
 
 constexpr std::array<float, kLed> kDefaults = {0.0f, 0.5f, 0.5f, 0.5f, 0.5f, 0.5f, 1.0f, 0.0f};
 
+// Rates outside this range make the designs divide by zero or run unstable;
+// every rate a real host uses lies well inside it.
+constexpr float kLowestRate = 1000.0f;
+constexpr float kHighestRate = 1000000.0f;
+
 bool isStored(VstInt32 index) { return index >= kGain && index <= kBypass; }
+
+// Bit equality, so a NaN knob counts as unchanged once designed.
+bool same(float a, float b) { return std::bit_cast<std::uint32_t>(a) == std::bit_cast<std::uint32_t>(b); }
 
 }  // namespace
 
@@ -28,28 +42,73 @@ AudioEffect* createEffectInstance(audioMasterCallback audioMaster) {
 
 MurkfellEffect::MurkfellEffect(audioMasterCallback audioMaster)
     : AudioEffectX(audioMaster, 1, kNumParameters) {
+  murkfell::resetToStartingValues(circuit);
   for (VstInt32 index = kGain; index <= kBypass; ++index) {
-    stored[index].store(kDefaults[index], std::memory_order_relaxed);
+    values[index].store(kDefaults[index], std::memory_order_relaxed);
   }
+  designed = {sampleRate, knobs()};
+  murkfell::recomputeCoefficients(circuit, sampleRate, murkfell::oversamplingFor(sampleRate),
+                                  designed.knobs);
   setNumInputs(1);
   setNumOutputs(1);
   setUniqueID(kUniqueId);
   canProcessReplacing(true);
 }
 
-void MurkfellEffect::processReplacing(float** inputs, float** outputs, VstInt32 sampleFrames) {
-  if (inputs == nullptr || outputs == nullptr || inputs[0] == nullptr ||
-      outputs[0] == nullptr) {
+void MurkfellEffect::setSampleRate(float newRate) {
+  if (!(newRate >= kLowestRate && newRate <= kHighestRate)) {
     return;
   }
-  for (VstInt32 i = 0; i < sampleFrames; ++i) {
-    outputs[0][i] = 0.0f;
+  AudioEffectX::setSampleRate(newRate);
+  designRate.store(newRate, std::memory_order_relaxed);
+}
+
+int MurkfellEffect::oversampling() const {
+  return murkfell::oversamplingFor(designRate.load(std::memory_order_relaxed));
+}
+
+murkfell::KnobSettings MurkfellEffect::knobs() const {
+  return {stored(kGain), stored(kBass), stored(kMiddle), stored(kTreble)};
+}
+
+// A switch is on for any value but exactly zero; NaN counts as on.
+murkfell::SignalSettings MurkfellEffect::signalSettings(int oversamplingFactor) const {
+  return {murkfell::levelGainFor(stored(kLevel)), stored(kCabSim) != 0.0f ? 1 : 0,
+          stored(kBypass) != 0.0f ? 1 : 0, oversamplingFactor};
+}
+
+void MurkfellEffect::redesignWhatChanged() {
+  const float rate = designRate.load(std::memory_order_relaxed);
+  const murkfell::KnobSettings now = knobs();
+  if (!same(rate, designed.sampleRate)) {
+    murkfell::recomputeCoefficients(circuit, rate, murkfell::oversamplingFor(rate), now);
+    designed = {rate, now};
+    return;
   }
+  if (!same(now.gain, designed.knobs.gain)) {
+    murkfell::designGainStage(circuit, rate, now.gain);
+    designed.knobs.gain = now.gain;
+  }
+  if (!same(now.bass, designed.knobs.bass) || !same(now.middle, designed.knobs.middle) ||
+      !same(now.treble, designed.knobs.treble)) {
+    murkfell::designToneStack(circuit, rate, now.bass, now.middle, now.treble);
+    designed.knobs = now;
+  }
+}
+
+void MurkfellEffect::processReplacing(float** inputs, float** outputs, VstInt32 sampleFrames) {
+  if (inputs == nullptr || outputs == nullptr || inputs[0] == nullptr ||
+      outputs[0] == nullptr || sampleFrames <= 0) {
+    return;
+  }
+  redesignWhatChanged();
+  const int factor = murkfell::oversamplingFor(designed.sampleRate);
+  murkfell::processBlock(circuit, signalSettings(factor), inputs[0], outputs[0], sampleFrames);
 }
 
 void MurkfellEffect::setParameter(VstInt32 index, float value) {
   if (isStored(index)) {
-    stored[index].store(value, std::memory_order_relaxed);
+    values[index].store(value, std::memory_order_relaxed);
   }
   if (index == kBypass) {
     setParameterAutomated(kLed, value);
@@ -63,7 +122,7 @@ float MurkfellEffect::getParameter(VstInt32 index) {
   if (index == kLed) {
     index = kBypass;
   }
-  return isStored(index) ? stored[index].load(std::memory_order_relaxed) : 0.0f;
+  return isStored(index) ? stored(index) : 0.0f;
 }
 
 void MurkfellEffect::getParameterName(VstInt32 index, char* text) {

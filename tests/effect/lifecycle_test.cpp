@@ -1,0 +1,117 @@
+// Sample rate, suspend and resume, and the state a host saves and restores.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+#include "circuit/coefficient_design.h"
+#include "tests/effect/effect_fixture.h"
+
+namespace {
+
+const std::vector<float> kSignal = guitarLikeSignal(2048);
+
+TEST(Lifecycle, OversamplingFollowsTheRate) {
+  MurkfellEffect effect{nullptr};
+  EXPECT_EQ(effect.getSampleRate(), 44100.0f);
+  EXPECT_EQ(effect.oversampling(), 12);
+  for (float rate : {44100.0f, 48000.0f, 49999.0f}) {
+    effect.setSampleRate(rate);
+    EXPECT_EQ(effect.oversampling(), 12) << rate;
+  }
+  for (float rate : {50000.0f, 88200.0f, 96000.0f, 192000.0f}) {
+    effect.setSampleRate(rate);
+    EXPECT_EQ(effect.oversampling(), 7) << rate;
+  }
+}
+
+TEST(Lifecycle, ConstructionDesignsForTheDefaultRate) {
+  MurkfellEffect effect{nullptr};
+  murkfell::CircuitState expected{};
+  murkfell::recomputeCoefficients(expected, 44100.0f, 12, murkfell::KnobSettings{});
+  EXPECT_TRUE(effect.circuitState().coefficients == expected.coefficients);
+}
+
+TEST(Lifecycle, UnusableRatesAreIgnored) {
+  MurkfellEffect reference{nullptr};
+  const std::vector<float> expected = processed(reference, kSignal);
+  for (float rate : {0.0f, -44100.0f, std::numeric_limits<float>::quiet_NaN(),
+                     std::numeric_limits<float>::infinity(), 1.0f, 999.0f, 5e6f}) {
+    MurkfellEffect effect{nullptr};
+    effect.setSampleRate(rate);
+    EXPECT_EQ(effect.getSampleRate(), 44100.0f) << rate;
+    EXPECT_EQ(effect.oversampling(), 12) << rate;
+    EXPECT_EQ(processed(effect, kSignal), expected) << rate;
+  }
+}
+
+TEST(Lifecycle, EveryRateAHostUsesIsAccepted) {
+  for (float rate : {8000.0f, 22050.0f, 44100.0f, 96000.0f, 384000.0f, 768000.0f}) {
+    MurkfellEffect effect{nullptr};
+    effect.setSampleRate(rate);
+    EXPECT_EQ(effect.getSampleRate(), rate);
+    for (float sample : processed(effect, guitarLikeSignal(4096, rate))) {
+      ASSERT_TRUE(std::isfinite(sample)) << rate;
+      ASSERT_LT(std::fabs(sample), 4.0f) << rate;
+    }
+  }
+}
+
+TEST(Lifecycle, RateChangesRedesignEverySetAndKeepTheHistories) {
+  MurkfellEffect effect{nullptr};
+  processed(effect, kSignal);
+  const murkfell::CircuitState at44100 = effect.circuitState();
+
+  effect.setSampleRate(96000.0f);
+  processed(effect, {});
+  EXPECT_TRUE(effect.circuitState().histories == at44100.histories) << "an empty block runs nothing";
+  processed(effect, std::vector<float>(1, 0.0f));
+  murkfell::CircuitState expected{};
+  murkfell::recomputeCoefficients(expected, 96000.0f, 7, murkfell::KnobSettings{});
+  EXPECT_TRUE(effect.circuitState().coefficients == expected.coefficients);
+
+  effect.setSampleRate(44100.0f);
+  processed(effect, std::vector<float>(1, 0.0f));
+  EXPECT_TRUE(effect.circuitState().coefficients == at44100.coefficients);
+}
+
+TEST(Lifecycle, TheBlockAfterARateChangeRunsEntirelyAtTheNewRate) {
+  MurkfellEffect changed{nullptr};
+  MurkfellEffect fresh{nullptr};
+  changed.setSampleRate(96000.0f);
+  fresh.setSampleRate(96000.0f);
+  EXPECT_EQ(processed(changed, kSignal), processed(fresh, kSignal));
+}
+
+TEST(Lifecycle, SuspendAndResumeChangeNothing) {
+  MurkfellEffect plain{nullptr};
+  MurkfellEffect interrupted{nullptr};
+  const std::vector<float> firstPlain = processed(plain, kSignal);
+  EXPECT_EQ(processed(interrupted, kSignal), firstPlain);
+  interrupted.dispatcher(effMainsChanged, 0, 0, nullptr, 0.0f);
+  interrupted.dispatcher(effMainsChanged, 0, 1, nullptr, 0.0f);
+  EXPECT_EQ(processed(interrupted, kSignal), processed(plain, kSignal));
+}
+
+TEST(Lifecycle, RestoredStateSoundsTheSame) {
+  MurkfellEffect original{nullptr};
+  const float saved[] = {0.0f, 0.8f, 0.2f, 0.7f, 0.4f, 0.6f, 0.0f, 1.0f, 1.0f};
+  for (VstInt32 index = 0; index < kNumParameters; ++index) {
+    original.setParameter(index, saved[index]);
+  }
+  MurkfellEffect restored{nullptr};
+  for (VstInt32 index = 0; index < kNumParameters; ++index) {
+    restored.setParameter(index, original.getParameter(index));
+  }
+  EXPECT_EQ(restored.getParameter(kBypass), 1.0f);
+  EXPECT_EQ(restored.getParameter(kLed), 1.0f);
+  EXPECT_EQ(processed(restored, kSignal), kSignal);
+  EXPECT_EQ(processed(original, kSignal), kSignal);
+
+  original.setParameter(kBypass, 0.0f);
+  restored.setParameter(kBypass, 0.0f);
+  EXPECT_EQ(processed(restored, kSignal), processed(original, kSignal));
+  EXPECT_TRUE(restored.circuitState().coefficients == original.circuitState().coefficients);
+}
+
+}  // namespace
