@@ -91,13 +91,13 @@ CMouseEventResult CAnimKnob::onMouseMoved(CPoint& where, const long& buttons) {
   }
   const float previous = value;
   if (dragLinear) {
-    const float pixels = static_cast<float>((firstPoint.v - where.v) + (where.h - firstPoint.h));
     if (buttons != entryButtons) {
       // A change of Shift mid-drag changes the scale from here on, without a jump.
-      entryValue += pixels * (vmax - vmin) *
-                    (1.0f / linearRange(entryButtons) - 1.0f / linearRange(buttons));
+      firstPoint = where;
+      entryValue = value;
       entryButtons = buttons;
     }
+    const float pixels = static_cast<float>((firstPoint.v - where.v) + (where.h - firstPoint.h));
     value = entryValue + pixels * (vmax - vmin) / linearRange(buttons);
     bounceValue();
   } else {

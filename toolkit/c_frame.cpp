@@ -35,6 +35,7 @@ bool CFrame::addView(CView* view) {
   }
   views.push_back(view);
   view->attached(this);
+  view->setDirty(true);  // shown at the next idle
   return true;
 }
 

@@ -4,13 +4,11 @@
 #include <limits>
 #include <string>
 
-#include "tests/toolkit/edit_log.h"
 #include "tests/toolkit/pixels.h"
 #include "tests/toolkit/test_views.h"
 #include "toolkit/c_bitmap.h"
 #include "toolkit/c_frame.h"
 #include "toolkit/c_movie_bitmap.h"
-#include "toolkit/c_on_off_button.h"
 
 namespace {
 
@@ -72,13 +70,6 @@ TEST_F(Frame, HandledPressCapturesMovesAndReleaseUntilTheRelease) {
   frame->onMouseUp(outside, kLButton);
   frame->onMouseMoved(outside, 0);
   EXPECT_EQ(events, (Events{"small down", "small moved", "small up"}));
-
-  events.clear();
-  mouseView(CRect(0, 0, 100, 100), "once", kMouseDownEventHandledButDontNeedMovedOrUpEvents);
-  frame->onMouseDown(inside, kLButton);
-  frame->onMouseMoved(outside, kLButton);
-  frame->onMouseUp(outside, kLButton);
-  EXPECT_EQ(events, Events{"once down"});
 }
 
 // Takes every view out of its frame, itself included, when pressed.
@@ -96,40 +87,28 @@ TEST_F(Frame, ViewRemovedByItsOwnPressIsNotTouchedAfterwards) {
   CPoint where(5, 5);
   EXPECT_EQ(frame->onMouseDown(where, kLButton), kMouseEventHandled);
   EXPECT_EQ(frame->getNbViews(), 0);
-  EXPECT_EQ(frame->onMouseMoved(where, kLButton), kMouseEventNotHandled);
   EXPECT_EQ(frame->onMouseUp(where, kLButton), kMouseEventNotHandled);
 }
 
 TEST_F(Frame, RemoveAllDetachesAndForgetsOnlyWhenAsked) {
-  auto* a = mouseView(CRect(0, 0, 10, 10), "a");
-  auto* b = mouseView(CRect(0, 0, 10, 10), "b");
-  a->remember();
-  b->remember();
-  EXPECT_EQ(a->getFrame(), frame);
-  EXPECT_FALSE(frame->addView(a));  // already a child
-
+  auto* view = mouseView(CRect(0, 0, 10, 10), "a");
+  view->remember();  // the test's own reference
   frame->removeAll(false);
-  EXPECT_EQ(frame->getNbViews(), 0);
-  EXPECT_FALSE(a->isAttached());
-  EXPECT_EQ(a->getNbReference(), 2);
+  EXPECT_FALSE(view->isAttached());
+  EXPECT_EQ(view->getNbReference(), 2);
   click({5, 5});
   EXPECT_TRUE(events.empty());
 
-  frame->addView(a);
-  frame->addView(b);
-  EXPECT_EQ(frame->getView(0), a);
-  EXPECT_EQ(frame->getView(1), b);
+  frame->addView(view);
   frame->removeAll(true);
-  EXPECT_EQ(a->getNbReference(), 1);
-  EXPECT_EQ(b->getNbReference(), 1);
-  b->forget();
+  EXPECT_EQ(view->getNbReference(), 1);
 
-  a->remember();
-  frame->addView(a);
+  view->remember();
+  frame->addView(view);
   frame->forget();  // a frame's destructor forgets its views
   frame = nullptr;
-  EXPECT_EQ(a->getNbReference(), 1);
-  a->forget();
+  EXPECT_EQ(view->getNbReference(), 1);
+  view->forget();
 }
 
 TEST_F(Frame, IdleRedrawsOnlyDirtyAreasFromTheBottomUp) {
@@ -137,64 +116,50 @@ TEST_F(Frame, IdleRedrawsOnlyDirtyAreasFromTheBottomUp) {
   auto* other = new SolidView(CRect(60, 60, 100, 100), kGreen);
   frame->addView(back);
   frame->addView(other);
-  auto* lampImage = new CBitmap(CResourceDescription("KeyedFrames.png"));
-  auto* lamp = new CMovieBitmap(CRect(10, 10, 12, 12), nullptr, 8, 2, 2, lampImage);
-  lampImage->forget();
+  auto* image = new CBitmap(CResourceDescription("KeyedFrames.png"));  // see-through, red
+  auto* lamp = new CMovieBitmap(CRect(10, 10, 12, 12), nullptr, 8, 2, 2, image);
+  image->forget();
   frame->addView(lamp);
 
   lamp->setValue(1.0f);
-  frame->idle();  // first idle: everything
+  frame->idle();  // the first idle draws everything
   EXPECT_EQ(pixelAt(frame->getImage(), 10, 10), kRed);
-  EXPECT_EQ(back->draws, 1);
-  EXPECT_EQ(other->draws, 1);
-
   frame->idle();
   EXPECT_EQ(back->draws, 1);  // nothing dirty, nothing drawn
 
   lamp->setValue(0.0f);  // key colour: what lies under it must show again
-  EXPECT_TRUE(lamp->isDirty());
   frame->idle();
-  EXPECT_FALSE(lamp->isDirty());
   EXPECT_EQ(pixelAt(frame->getImage(), 10, 10), kGreen);
   EXPECT_EQ(back->draws, 2);
   EXPECT_EQ(other->draws, 1);  // outside the lamp's area
+
+  lamp->setValue(std::numeric_limits<float>::quiet_NaN());
+  frame->idle();
+  frame->idle();  // a NaN is drawn once, not at every idle
+  EXPECT_EQ(back->draws, 3);
 
   frame->setDirty(true);
   frame->idle();
   EXPECT_EQ(other->draws, 2);
 }
 
-TEST_F(Frame, NaNValueIsDrawnOnceNotAtEveryIdle) {
-  auto* back = new SolidView(CRect(0, 0, 100, 100), kGreen);
-  frame->addView(back);
-  auto* image = new CBitmap(CResourceDescription("KeyedFrames.png"));
-  auto* lamp = new CMovieBitmap(CRect(10, 10, 12, 12), nullptr, 8, 2, 2, image);
-  image->forget();
-  frame->addView(lamp);
-  frame->idle();
-  lamp->setValue(std::numeric_limits<float>::quiet_NaN());
-  frame->idle();
-  EXPECT_EQ(back->draws, 2);
-  frame->idle();
-  EXPECT_EQ(back->draws, 2);
-}
+// Centred white text in a view of its own.
+class Caption : public CView {
+ public:
+  using CView::CView;
+  void draw(CDrawContext* context) override {
+    context->setFont(kSystemFont, 10, -1);
+    context->setFontColor(kWhiteCColor);
+    context->drawString("IIIIIIIIII", size);
+  }
+};
 
 TEST_F(Frame, OffScreenRenderWritesThePanelAsPng) {
   frame->forget();
   frame = new CFrame(CRect(0, 0, 340, 400), nullptr, nullptr);
-  auto* image = new CBitmap(CResourceDescription("OnOff.png"));
-  frame->addView(new COnOffButton(CRect(20, 20, 24, 24), nullptr, 6, image));
+  auto* image = new CBitmap(CResourceDescription("KeyedFrames.png"));
+  frame->addView(new CMovieBitmap(CRect(20, 20, 22, 22), nullptr, 8, 2, 2, image, CPoint(0, 2)));
   image->forget();
-  // Centred white text in a view of its own.
-  class Caption : public CView {
-   public:
-    using CView::CView;
-    void draw(CDrawContext* context) override {
-      context->setFont(kSystemFont, 10, -1);
-      context->setFontColor(kWhiteCColor);
-      context->drawString("IIIIIIIIII", CRect(70, 220, 270, 240));
-    }
-  };
   frame->addView(new Caption(CRect(70, 220, 270, 240)));
 
   const std::string path = ::testing::TempDir() + "frame_snapshot.png";
@@ -204,15 +169,14 @@ TEST_F(Frame, OffScreenRenderWritesThePanelAsPng) {
   ASSERT_EQ(cairo_surface_status(png), CAIRO_STATUS_SUCCESS);
   EXPECT_EQ(cairo_image_surface_get_width(png), 340);
   EXPECT_EQ(cairo_image_surface_get_height(png), 400);
-  EXPECT_EQ(pixelAt(png, 21, 21), kGreen);
-  EXPECT_EQ(pixelAt(png, 19, 21), kBlackCColor);
-  int litInRow = 0;
+  EXPECT_EQ(pixelAt(png, 21, 21), kRed);
+  EXPECT_EQ(pixelAt(png, 19, 21), kBlackCColor);  // uncovered parts are black
+  int lit = 0;
   for (int x = 150; x < 190; ++x) {
-    litInRow += pixelAt(png, x, 230).red > 0 ? 1 : 0;
+    lit += pixelAt(png, x, 230).red > 0 ? 1 : 0;
   }
-  EXPECT_GT(litInRow, 5);
-  EXPECT_EQ(pixelAt(png, 140, 230), kBlackCColor);  // beyond the centred text
-  EXPECT_EQ(pixelAt(png, 170, 215), kBlackCColor);  // above its rectangle
+  EXPECT_GT(lit, 5);
+  EXPECT_EQ(pixelAt(png, 140, 230), kBlackCColor);  // beside the centred text
   cairo_surface_destroy(png);
 }
 
