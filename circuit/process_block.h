@@ -10,4 +10,14 @@ namespace murkfell {
 void processBlock(CircuitState& state, const SignalSettings& settings, const float* input,
                   float* output, int frames);
 
+// The vector units the loop can run its four-lane sections on. Both give
+// bit-identical output; processBlock takes the widest one the CPU has.
+enum class VectorUnit { sse2, avx2 };
+
+bool isAvailable(VectorUnit unit);
+
+// processBlock on a chosen vector unit, which must be available.
+void processBlockOn(VectorUnit unit, CircuitState& state, const SignalSettings& settings,
+                    const float* input, float* output, int frames);
+
 }  // namespace murkfell

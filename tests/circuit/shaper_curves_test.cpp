@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <cmath>
+#include <cstdint>
 #include <limits>
 
 namespace murkfell {
@@ -71,6 +73,41 @@ TEST(ShaperCurves, NanGoesThroughTheMiddlePieceAsNan) {
     const double nan = std::numeric_limits<double>::quiet_NaN();
     EXPECT_TRUE(std::isnan(firstShaper(nan)));
     EXPECT_TRUE(std::isnan(secondShaper(nan)));
+}
+
+// The curves written term by term in their natural order, upper pieces as
+// (m − c·x + q) / (t − (a·m + b·x)).
+double literalFirst(double u) {
+    const double m = u * u;
+    if (u < -1.13f)
+        return (2.0056038f * u + m + 1.0197593f) / (0.56179774f * m + 1.126499f * u + 0.5728028f);
+    if (u > 1.35f)
+        return (m - 36.189396f * u + 33.43304f) / (126.888824f - (0.5 * m + 121.287895f * u));
+    const double u3 = m * u, u4 = u3 * u, u5 = u4 * u;
+    return 0.03224614f * u5 + 0.02104412f * u4 + 0.0042584767f * u3 - 0.15341276f * m -
+           0.63454014f * u + 1.2714186f;
+}
+double literalSecond(double e) {
+    const double m = e * e;
+    if (e < -1.23f)
+        return (2.2210956f * e + m + 1.2459359f) / (0.56179774f * m + 1.2476586f * e + 0.6998977f);
+    if (e > 1.2f)
+        return (m - 124.06629f * e + 48.826015f) / (327.48755f - ((m + m) + 457.99017f * e));
+    const double e3 = m * e, e4 = e3 * e, e5 = e4 * e;
+    return 0.024866711f * e5 + 0.039066073f * e4 + 0.035630416f * e3 - 0.1615654f * m -
+           0.65485764f * e + 1.2523502f;
+}
+
+TEST(ShaperCurves, SharedRationalFormIsBitIdenticalToTheNaturalOrder) {
+    std::uint64_t seed = 12345;
+    for (int i = 0; i < 200000; ++i) {
+        seed = seed * 6364136223846793005ULL + 1442695040888963407ULL;
+        const double x = (static_cast<double>(seed >> 11) * 0x1.0p-53 - 0.5) * (i % 2 ? 8.0 : 600.0);
+        ASSERT_EQ(std::bit_cast<std::uint64_t>(firstShaper(x)),
+                  std::bit_cast<std::uint64_t>(literalFirst(x))) << x;
+        ASSERT_EQ(std::bit_cast<std::uint64_t>(secondShaper(x)),
+                  std::bit_cast<std::uint64_t>(literalSecond(x))) << x;
+    }
 }
 
 }  // namespace
