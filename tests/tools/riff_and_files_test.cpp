@@ -1,0 +1,137 @@
+// The one-command demonstration, and how the files a user names are treated.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <fstream>
+#include <iterator>
+
+#include "tests/tools/direct_host.h"
+#include "tests/tools/sound_files.h"
+#include "tests/tools/tool_run.h"
+#include "tools/render/plucked_string.h"
+
+namespace {
+
+std::string bytesOf(const std::filesystem::path& path) {
+  std::ifstream stream(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(stream), std::istreambuf_iterator<char>()};
+}
+
+TEST(DefaultRiff, WritesTheCleanAndProcessedRiffHereAndSaysWhere) {
+  const ScratchFolder folder;
+  const ToolRun run = runTool({}, folder.path());
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_EQ(folder.fileNames(),
+            (std::vector<std::string>{"murkfell-clean.wav", "murkfell-processed.wav"}));
+  EXPECT_NE(run.out.find((folder / "murkfell-clean.wav").string()), std::string::npos) << run.out;
+  EXPECT_NE(run.out.find((folder / "murkfell-processed.wav").string()), std::string::npos);
+  const std::string lastLine = run.out.substr(run.out.rfind('\n', run.out.size() - 2) + 1);
+  EXPECT_NE(lastLine.find("rendered 4.80 s of audio"), std::string::npos) << lastLine;
+  EXPECT_NE(lastLine.find("real-time factor"), std::string::npos) << lastLine;
+
+  const Sound clean = readSound(folder / "murkfell-clean.wav");
+  EXPECT_EQ(clean.info.samplerate, 44100);
+  EXPECT_EQ(clean.info.channels, 1);
+  float peak = 0.0f;
+  for (const float sample : clean.samples) {
+    peak = std::max(peak, std::abs(sample));
+  }
+  EXPECT_NEAR(peak, 0.5f, 1e-3f);
+  // The processed riff is exactly the clean file played through the plug-in.
+  const Sound processed = readSound(folder / "murkfell-processed.wav");
+  const auto expected = playDirectly({MURKFELL_PLUGIN_PATH, "VSTPluginMain", 44100, 512, {}},
+                                     {clean.samples});
+  ASSERT_EQ(expected.size(), 1u);
+  ASSERT_EQ(processed.samples.size(), expected[0].size());
+  // The file stores 24-bit samples, so compare at that resolution.
+  for (std::size_t at = 0; at < expected[0].size(); ++at) {
+    ASSERT_NEAR(processed.samples[at], std::clamp(expected[0][at], -1.0f, 1.0f), 1.0 / (1 << 22))
+        << "sample " << at;
+  }
+
+  const ScratchFolder again;
+  ASSERT_EQ(runTool({}, again.path()).exitCode, 0);
+  EXPECT_EQ(bytesOf(again / "murkfell-clean.wav"), bytesOf(folder / "murkfell-clean.wav"));
+}
+
+// The period of the strongest repetition, to a fraction of a sample.
+double measuredPeriod(const std::vector<double>& samples, int shortest, int longest) {
+  const auto correlation = [&](int lag) {
+    double sum = 0.0;
+    for (std::size_t at = 0; at + lag < samples.size(); ++at) {
+      sum += samples[at] * samples[at + lag];
+    }
+    return sum;
+  };
+  int best = shortest;
+  for (int lag = shortest; lag <= longest; ++lag) {
+    if (correlation(lag) > correlation(best)) {
+      best = lag;
+    }
+  }
+  const double left = correlation(best - 1);
+  const double middle = correlation(best);
+  const double right = correlation(best + 1);
+  return best + 0.5 * (left - right) / (left - 2.0 * middle + right);
+}
+
+TEST(PluckedString, SoundsAtItsPitchAndDiesAwayWhenMuted) {
+  for (const double frequency : {82.41, 110.0, 329.63}) {
+    render::PluckedString string({frequency, 44100.0, 0.8, 3.0, 7});
+    std::vector<double> samples(8192);
+    for (double& sample : samples) {
+      sample = string.next();
+    }
+    const double period = 44100.0 / frequency;
+    EXPECT_NEAR(measuredPeriod(samples, static_cast<int>(period * 0.8),
+                               static_cast<int>(period * 1.2)),
+                period, period * 5e-4)
+        << frequency << " Hz";
+
+    string.mute();
+    for (int at = 0; at < 44100 / 5; ++at) {
+      string.next();
+    }
+    EXPECT_LT(std::abs(string.next()), 1e-3) << frequency << " Hz";
+  }
+}
+
+TEST(OutputFiles, KeepTheInputsFormatUnlessTheNameAsksForAnother) {
+  const ScratchFolder folder;
+  writeSound(folder / "take.wav", 44100, 2, SF_FORMAT_WAV | SF_FORMAT_PCM_16,
+             testSignal(4410, 2, 44100));
+  writeSound(folder / "take.flac", 96000, 1, SF_FORMAT_FLAC | SF_FORMAT_PCM_24,
+             testSignal(4410, 1, 96000));
+
+  ASSERT_EQ(runTool({"take.wav"}, folder.path()).exitCode, 0);
+  ASSERT_EQ(runTool({"take.flac", "as.aiff"}, folder.path()).exitCode, 0);
+  ASSERT_EQ(runTool({"take.wav", "as.ogg"}, folder.path()).exitCode, 0);
+
+  const Sound same = readSound(folder / "take-murkfell.wav");
+  EXPECT_EQ(same.info.format, SF_FORMAT_WAV | SF_FORMAT_PCM_16);
+  EXPECT_EQ(same.info.channels, 2);
+  EXPECT_EQ(same.info.frames, 4410);
+  const Sound aiff = readSound(folder / "as.aiff");
+  EXPECT_EQ(aiff.info.format, SF_FORMAT_AIFF | SF_FORMAT_PCM_24);
+  EXPECT_EQ(aiff.info.samplerate, 96000);
+  const Sound ogg = readSound(folder / "as.ogg");
+  EXPECT_EQ(ogg.info.format, SF_FORMAT_OGG | SF_FORMAT_VORBIS);
+  EXPECT_EQ(ogg.info.channels, 2);
+}
+
+TEST(OutputFiles, OverloadsClipAtFullScaleInIntegerFiles) {
+  const ScratchFolder folder;
+  // The fake stereo plug-in doubles its second pin: 0.9 in, 1.8 out there.
+  writeSound(folder / "loud.wav", 44100, 2, SF_FORMAT_WAV | SF_FORMAT_PCM_16,
+             std::vector<float>(2000, 0.9f));
+  const ToolRun run = runTool(
+      {"loud.wav", "out.wav", "--plugin", FAKE_STEREO_PLUGIN, "--set", "scale=1"}, folder.path());
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  const std::vector<float> doubled = channelOf(readSound(folder / "out.wav").samples, 2, 1);
+  ASSERT_EQ(doubled.size(), 1000u);
+  for (const float sample : doubled) {
+    ASSERT_GT(sample, 0.99f);
+  }
+}
+
+}  // namespace
