@@ -21,7 +21,6 @@ extern const ResourceEntry resourceTable[];
 
 // The bytes of the resource of that type whose name matches ignoring case;
 // empty when there is none. The language is not asked for.
-std::span<const unsigned char> findResource(std::string_view name,
-                                            std::string_view type = "DATA");
+std::span<const unsigned char> findResource(std::string_view name, std::string_view type = "DATA");
 
 }  // namespace murkfell

@@ -74,8 +74,7 @@ CMouseEventResult CAnimKnob::onMouseDown(CPoint& where, const long& buttons) {
     return kMouseDownEventHandledButDontNeedMovedOrUpEvents;
   }
   beginEdit();
-  const bool linearMode =
-      getFrame() != nullptr && getFrame()->getKnobMode() == kLinearMode;
+  const bool linearMode = getFrame() != nullptr && getFrame()->getKnobMode() == kLinearMode;
   // Alt turns the drag into the other kind.
   dragLinear = linearMode != ((buttons & kAlt) != 0);
   firstPoint = where;

@@ -28,8 +28,7 @@ void CControl::setDirty(bool dirty) {
 
 bool CControl::isDirty() const {
   // A NaN counts as drawn once shown, so it does not redraw at every idle.
-  const bool sameValue =
-      drawnValue == value || (std::isnan(drawnValue) && std::isnan(value));
+  const bool sameValue = drawnValue == value || (std::isnan(drawnValue) && std::isnan(value));
   return !sameValue || CView::isDirty();
 }
 

@@ -30,11 +30,10 @@ void CDrawContext::drawString(const char* text, const CRect& rect, bool /*opaque
 
   // The family is resolved through fontconfig ("Arial" maps to a
   // metric-compatible face where Arial itself is not installed).
-  cairo_select_font_face(cr, fontName.c_str(),
-                         (fontStyle & kItalicFace) ? CAIRO_FONT_SLANT_ITALIC
-                                                   : CAIRO_FONT_SLANT_NORMAL,
-                         (fontStyle & kBoldFace) ? CAIRO_FONT_WEIGHT_BOLD
-                                                 : CAIRO_FONT_WEIGHT_NORMAL);
+  cairo_select_font_face(
+      cr, fontName.c_str(),
+      (fontStyle & kItalicFace) ? CAIRO_FONT_SLANT_ITALIC : CAIRO_FONT_SLANT_NORMAL,
+      (fontStyle & kBoldFace) ? CAIRO_FONT_WEIGHT_BOLD : CAIRO_FONT_WEIGHT_NORMAL);
   cairo_set_font_size(cr, static_cast<double>(fontSize));
   cairo_font_options_t* options = cairo_font_options_create();
   cairo_font_options_set_antialias(options, CAIRO_ANTIALIAS_GRAY);

@@ -4,9 +4,8 @@
 
 #include "toolkit/c_bitmap.h"
 
-CMovieBitmap::CMovieBitmap(const CRect& size, CControlListener* listener, long tag,
-                           long subPixmaps, CCoord heightOfOneImage, CBitmap* background,
-                           const CPoint& offset)
+CMovieBitmap::CMovieBitmap(const CRect& size, CControlListener* listener, long tag, long subPixmaps,
+                           CCoord heightOfOneImage, CBitmap* background, const CPoint& offset)
     : CControl(size, listener, tag, background),
       subPixmaps(subPixmaps),
       heightOfOneImage(heightOfOneImage),

@@ -6,8 +6,7 @@
 class CMovieBitmap : public CControl {
  public:
   CMovieBitmap(const CRect& size, CControlListener* listener, long tag, long subPixmaps,
-               CCoord heightOfOneImage, CBitmap* background,
-               const CPoint& offset = CPoint(0, 0));
+               CCoord heightOfOneImage, CBitmap* background, const CPoint& offset = CPoint(0, 0));
 
   void draw(CDrawContext* context) override;
 

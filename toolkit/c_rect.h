@@ -30,8 +30,7 @@ struct CRect {
     return p.h >= left && p.h < right && p.v >= top && p.v < bottom;
   }
   constexpr bool rectOverlap(const CRect& other) const {
-    return left < other.right && other.left < right && top < other.bottom &&
-           other.top < bottom;
+    return left < other.right && other.left < right && top < other.bottom && other.top < bottom;
   }
   // Narrows this rectangle to its overlap with `other` (empty if none).
   constexpr CRect& bound(const CRect& other) {

@@ -87,8 +87,8 @@ X11Window::X11Window(Window parent, int width, int height) {
   }
   ErrorTrap trap(display);
   XSetWindowAttributes attributes{};
-  attributes.event_mask = ExposureMask | ButtonPressMask | ButtonReleaseMask |
-                          PointerMotionMask | StructureNotifyMask;
+  attributes.event_mask =
+      ExposureMask | ButtonPressMask | ButtonReleaseMask | PointerMotionMask | StructureNotifyMask;
   window = XCreateWindow(display, parent, 0, 0, static_cast<unsigned>(width),
                          static_cast<unsigned>(height), 0, CopyFromParent, InputOutput,
                          CopyFromParent, CWEventMask, &attributes);
@@ -147,7 +147,9 @@ void X11Window::pump(const std::function<void(const WindowEvent&)>& handle) {
       }
       case MotionNotify: {
         const XMotionEvent& e = event.xmotion;
-        handle({WindowEvent::kMotion, {}, CPoint(e.x, e.y),
+        handle({WindowEvent::kMotion,
+                {},
+                CPoint(e.x, e.y),
                 heldButtons(e.state) | modifierBits(e.state)});
         break;
       }

@@ -64,8 +64,8 @@ TEST_F(BitmapDrawing, EmptyBitmapDrawsNothing) {
 
 TEST_F(BitmapDrawing, AlphaChannelBlendsAndKeyColourStaysOpaque) {
   drawAll("Alpha.png");
-  EXPECT_EQ(pixelAt(surface, 0, 0), kGrey);  // alpha 0
-  EXPECT_EQ(pixelAt(surface, 1, 0), kKey);   // the key colour is an ordinary colour here
+  EXPECT_EQ(pixelAt(surface, 0, 0), kGrey);    // alpha 0
+  EXPECT_EQ(pixelAt(surface, 1, 0), kKey);     // the key colour is an ordinary colour here
   const CColor half = pixelAt(surface, 2, 0);  // red at alpha 128 over grey
   EXPECT_NEAR(half.red, (255 * 128 + 90 * 127) / 255, 2);
   EXPECT_NEAR(half.green, 90 * 127 / 255, 2);

@@ -49,8 +49,13 @@ class Controls : public ::testing::Test {
 
 TEST_F(Controls, SubImageChoiceOfKnobMovieAndOnOffButton) {
   CAnimKnob* k = knob(0.0f);
-  for (auto [value, index] : {std::pair{0.0f, 0L}, {1.0f / 60.0f, 1L}, {0.5f, 30L},
-                              {59.9f / 60.0f, 59L}, {1.0f, 60L}, {-0.3f, 0L}, {1.7f, 60L},
+  for (auto [value, index] : {std::pair{0.0f, 0L},
+                              {1.0f / 60.0f, 1L},
+                              {0.5f, 30L},
+                              {59.9f / 60.0f, 59L},
+                              {1.0f, 60L},
+                              {-0.3f, 0L},
+                              {1.7f, 60L},
                               {kNaN, 0L}}) {
     k->setValue(value);
     EXPECT_EQ(k->subImageIndex(), index) << "knob at " << value;
@@ -59,8 +64,12 @@ TEST_F(Controls, SubImageChoiceOfKnobMovieAndOnOffButton) {
 
   auto* movie = new CMovieBitmap(CRect(0, 0, 3, 2), &log, 8, 61, 2, strip);
   frame->addView(movie);
-  for (auto [value, index] : {std::pair{0.0f, 0L}, {1.0f / 60.0f, 1L}, {0.99f, 59L},
-                              {3.0f, 60L}, {-1.0f, 0L}, {kNaN, 0L}}) {
+  for (auto [value, index] : {std::pair{0.0f, 0L},
+                              {1.0f / 60.0f, 1L},
+                              {0.99f, 59L},
+                              {3.0f, 60L},
+                              {-1.0f, 0L},
+                              {kNaN, 0L}}) {
     movie->setValue(value);
     EXPECT_EQ(movie->subImageIndex(), index) << "movie at " << value;
   }

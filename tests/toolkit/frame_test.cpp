@@ -56,8 +56,8 @@ TEST_F(Frame, DisabledInvisibleAndOutsideAreaViewsPassThePressOn) {
   click({50, 50});
   click({5, 5});
   click({10, 10});  // right and bottom edges lie outside
-  EXPECT_EQ(events, (Events{"back down", "back up", "corner down", "corner up", "back down",
-                            "back up"}));
+  EXPECT_EQ(events,
+            (Events{"back down", "back up", "corner down", "corner up", "back down", "back up"}));
 }
 
 TEST_F(Frame, HandledPressCapturesMovesAndReleaseUntilTheRelease) {

@@ -108,8 +108,8 @@ TEST_F(ChildWindow, OpensInsideTheParentAsAnXEmbedClient) {
   unsigned long count = 0, remaining = 0;
   unsigned char* data = nullptr;
   const Atom info = XInternAtom(host, "_XEMBED_INFO", False);
-  ASSERT_EQ(XGetWindowProperty(host, frame->getWindowId(), info, 0, 2, False, info, &type,
-                               &format, &count, &remaining, &data),
+  ASSERT_EQ(XGetWindowProperty(host, frame->getWindowId(), info, 0, 2, False, info, &type, &format,
+                               &count, &remaining, &data),
             Success);
   ASSERT_EQ(count, 2u);
   EXPECT_EQ(reinterpret_cast<long*>(data)[1] & 1, 1);  // mapped
