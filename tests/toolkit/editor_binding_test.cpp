@@ -30,6 +30,8 @@ class PlainEffect : public AudioEffectX {
 class TestEditor : public AEffGUIEditor {
  public:
   explicit TestEditor(AudioEffect* effect) : AEffGUIEditor(effect) { rect = ERect{0, 0, 400, 340}; }
+  // Closes here, while the views can still reach this editor.
+  ~TestEditor() override { close(); }
   bool open(void* ptr) override {
     AEffGUIEditor::open(ptr);
     frame = new CFrame(CRect(0, 0, 340, 400), nullptr, this);
