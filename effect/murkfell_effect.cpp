@@ -9,6 +9,7 @@
 #include "circuit/coefficient_design.h"
 #include "circuit/oversampling_factor.h"
 #include "circuit/process_block.h"
+#include "editor/murkfell_editor.h"
 #include "host/aeff_editor.h"
 #include "host/copy_string.h"
 
@@ -53,6 +54,9 @@ MurkfellEffect::MurkfellEffect(audioMasterCallback audioMaster)
   setNumOutputs(1);
   setUniqueID(kUniqueId);
   canProcessReplacing(true);
+  // The editor attaches itself to the effect; without memory for it the
+  // effect simply works without one.
+  [[maybe_unused]] auto* newEditor = new (std::nothrow) MurkfellEditor(this);
 }
 
 void MurkfellEffect::setSampleRate(float newRate) {

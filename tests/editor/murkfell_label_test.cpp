@@ -1,0 +1,116 @@
+// The information panel drawn off-screen onto a black ground.
+#include <gtest/gtest.h>
+
+#include <cairo.h>
+
+#include <cstdint>
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+#include "editor/murkfell_label.h"
+#include "toolkit/c_draw_context.h"
+
+namespace {
+
+class Label : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 340, 400);
+    paintBlack();
+  }
+  void TearDown() override {
+    panel->forget();
+    cairo_surface_destroy(surface);
+  }
+
+  void paintBlack() {
+    cairo_t* cr = cairo_create(surface);
+    cairo_set_source_rgb(cr, 0, 0, 0);
+    cairo_paint(cr);
+    cairo_destroy(cr);
+  }
+  void draw() {
+    CDrawContext context(surface);
+    panel->draw(&context);
+    cairo_surface_flush(surface);
+  }
+  std::uint32_t pixel(int x, int y) const {
+    const auto* row = cairo_image_surface_get_data(surface) + y * cairo_image_surface_get_stride(surface);
+    return reinterpret_cast<const std::uint32_t*>(row)[x] & 0xFFFFFF;
+  }
+  // Brightness-weighted horizontal centre of what is drawn in rows [top, bottom).
+  double centreOfInk(int top, int bottom, double* ink) const {
+    double sum = 0.0;
+    double weighted = 0.0;
+    for (int y = top; y < bottom; ++y) {
+      for (int x = 0; x < 340; ++x) {
+        const double value = pixel(x, y) & 0xFF;
+        sum += value;
+        weighted += value * x;
+      }
+    }
+    *ink = sum;
+    return sum > 0.0 ? weighted / sum : -1.0;
+  }
+
+  cairo_surface_t* surface = nullptr;
+  MurkfellLabel* panel = new MurkfellLabel(CRect(70, 80, 270, 300));
+};
+
+TEST_F(Label, DrawsOnlyInsideItsRectangles) {
+  draw();
+  for (int y = 0; y < 400; ++y) {
+    for (int x = 0; x < 340; ++x) {
+      const bool inLogo = x >= 100 && x < 240 && y >= 80 && y < 150;
+      const bool inText = x >= 70 && x < 270 && y >= 180 && y < 300;
+      if (!inLogo && !inText) {
+        ASSERT_EQ(pixel(x, y), 0u) << x << "," << y;
+      }
+    }
+  }
+}
+
+TEST_F(Label, LogoAndTextAreWhite) {
+  draw();
+  double logoInk = 0.0;
+  centreOfInk(80, 150, &logoInk);
+  EXPECT_GT(logoInk, 255.0 * 200) << "the logo is drawn";
+  int bright = 0;
+  std::uint32_t brightest = 0;
+  for (int y = 180; y < 300; ++y) {
+    for (int x = 70; x < 270; ++x) {
+      const std::uint32_t value = pixel(x, y);
+      ASSERT_EQ(value & 0xFF, (value >> 8) & 0xFF) << "grey, not coloured";
+      ASSERT_EQ(value & 0xFF, (value >> 16) & 0xFF);
+      bright += (value & 0xFF) >= 0xC0;
+      brightest = std::max(brightest, value);
+    }
+  }
+  EXPECT_GT(bright, 200);
+  EXPECT_EQ(brightest, 0xFFFFFFu);
+}
+
+TEST_F(Label, TitleIsCentredOnThePanel) {
+  draw();
+  double ink = 0.0;
+  const double centre = centreOfInk(220, 240, &ink);
+  EXPECT_GT(ink, 0.0);
+  EXPECT_NEAR(centre, 170.0, 2.0);
+  for (int line = 0; line < 5; ++line) {
+    const int top = line == 0 ? 180 : 200 + 20 * line;
+    EXPECT_NEAR(centreOfInk(top, top + 20, &ink), 170.0, 3.0) << "line " << line + 1;
+  }
+}
+
+TEST_F(Label, DrawingAgainGivesTheSamePicture) {
+  draw();
+  const int size = cairo_image_surface_get_stride(surface) * 400;
+  std::vector<unsigned char> first(cairo_image_surface_get_data(surface),
+                                   cairo_image_surface_get_data(surface) + size);
+  paintBlack();
+  draw();
+  EXPECT_EQ(std::memcmp(first.data(), cairo_image_surface_get_data(surface), size), 0);
+}
+
+}  // namespace
