@@ -134,7 +134,8 @@ Options:
                     0 to 1, as the knob's travel from fully left to fully right.
                     Murkfell's controls: Gain, Bass, Middle, Treble, Level
                     (0.5 each to start with), CabSim (1 = speaker cabinet on,
-                    0 = off) and Bypass (1 = pedal off). Repeat for more:
+                    0 = off) and Bypass (1 = footswitch off: the guitar passes
+                    through untouched). Repeat for more:
                       --set Gain=0.8 --set CabSim=0
                     Names are not case-sensitive.
   --list            show the pedal's name and every control with its value

@@ -1,7 +1,5 @@
 // murkfell-render: a small VST 2.4 host that plays audio files, or a built-in
 // guitar riff, through a plug-in and writes the result.
-#include <unistd.h>
-
 #include <cstdio>
 #include <filesystem>
 #include <iostream>
