@@ -1,8 +1,10 @@
 // Speed of the circuit model on a plucked-string signal in blocks of 512 with
-// the default knobs. Run from the build directory:
+// the default knobs, at the common host rates. Run from the build directory:
 //   ninja bench/murkfell_circuit_bench && bench/murkfell_circuit_bench
-// ns_per_sample is CPU time per input sample; realtime_factor is seconds of
-// audio processed per second of one core.
+// Counters: ns_per_sample is CPU time per input sample (shown as "s" by the
+// library, read it as ns); realtime_factor is seconds of audio processed per
+// second of one core. "plain" is the sample-by-sample loop the tests use as
+// oracle, "sse2" and "avx2" the shipped loop on each vector unit.
 #include <benchmark/benchmark.h>
 
 #include <vector>
@@ -11,20 +13,29 @@
 #include "circuit/audio_taper.h"
 #include "circuit/coefficient_design.h"
 #include "circuit/process_block.h"
+#include "tests/circuit/reference_circuit.h"
 
 namespace murkfell {
 namespace {
 
 constexpr int blockSize = 512;
 
-void reportPerSample(benchmark::State& state, double sampleRate, long samples) {
-    state.counters["ns_per_sample"] =
-        benchmark::Counter(samples * 1e-9, benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
-    state.counters["realtime_factor"] =
-        benchmark::Counter(samples / sampleRate, benchmark::Counter::kIsRate);
+enum class Loop { plain, sse2, avx2 };
+
+void runLoop(Loop loop, CircuitState& circuit, const SignalSettings& settings, const float* in,
+             float* out) {
+    switch (loop) {
+        case Loop::plain: return reference::processBlock(circuit, settings, in, out, blockSize);
+        case Loop::sse2: return processBlockOn(VectorUnit::sse2, circuit, settings, in, out, blockSize);
+        case Loop::avx2: return processBlockOn(VectorUnit::avx2, circuit, settings, in, out, blockSize);
+    }
 }
 
-void processBlockAtRate(benchmark::State& state) {
+void circuitLoop(benchmark::State& state, Loop loop) {
+    if (loop == Loop::avx2 && !isAvailable(VectorUnit::avx2)) {
+        state.SkipWithError("no AVX2 on this machine");
+        return;
+    }
     const float rate = static_cast<float>(state.range(0));
     CircuitState circuit{};
     resetToStartingValues(circuit);
@@ -40,15 +51,25 @@ void processBlockAtRate(benchmark::State& state) {
     long samples = 0;
     for (auto _ : state) {
         if (position + blockSize > input.size()) position = 0;
-        processBlock(circuit, settings, input.data() + position, output.data(), blockSize);
+        runLoop(loop, circuit, settings, input.data() + position, output.data());
         benchmark::DoNotOptimize(output.data());
         benchmark::ClobberMemory();
         position += blockSize;
         samples += blockSize;
     }
-    reportPerSample(state, rate, samples);
+    state.counters["ns_per_sample"] = benchmark::Counter(
+        samples * 1e-9, benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+    state.counters["realtime_factor"] =
+        benchmark::Counter(samples / static_cast<double>(rate), benchmark::Counter::kIsRate);
 }
-BENCHMARK(processBlockAtRate)->Arg(44100)->Arg(96000);
+
+void rates(benchmark::internal::Benchmark* b) {
+    for (int rate : {44100, 48000, 88200, 96000, 192000}) b->Arg(rate);
+}
+
+BENCHMARK_CAPTURE(circuitLoop, plain, Loop::plain)->Apply(rates);
+BENCHMARK_CAPTURE(circuitLoop, sse2, Loop::sse2)->Apply(rates);
+BENCHMARK_CAPTURE(circuitLoop, avx2, Loop::avx2)->Apply(rates);
 
 }  // namespace
 }  // namespace murkfell

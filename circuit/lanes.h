@@ -5,68 +5,137 @@
 #include "circuit/filter_section.h"
 #include "circuit/shaper_curves.h"
 
-// Four doubles processed by one instruction stream. Element-wise IEEE
-// arithmetic is the same in every lane as in scalar code, so lanes give
-// bit-identical results; the compiler maps them onto two SSE2 registers or one
-// AVX register depending on the target of the function they are inlined into.
+// Four doubles worked on by one instruction stream: one AVX register
+// (Double4) or a pair of SSE2 registers (DoublePair). Element-wise IEEE
+// arithmetic gives the same bits in every lane as scalar code does.
+//
+// Helpers that produce a lane value write it through a reference: returning a
+// 32-byte vector from a function compiled for the baseline target would
+// change the calling convention.
 
 #define MURKFELL_INLINE inline __attribute__((always_inline))
 
 namespace murkfell {
 
-using Lanes = double __attribute__((vector_size(32)));
-using LaneMask = std::int64_t __attribute__((vector_size(32)));
+using Double2 = double __attribute__((vector_size(16)));
+using Mask2 = std::int64_t __attribute__((vector_size(16)));
+using Double4 = double __attribute__((vector_size(32)));
+using Mask4 = std::int64_t __attribute__((vector_size(32)));
 
-MURKFELL_INLINE void broadcast(Lanes& out, double value) { out = Lanes{} + value; }
+struct DoublePair {
+    Double2 low, high;
+};
+struct MaskPair {
+    Mask2 low, high;
+};
 
-// Where the mask is set take `ifSet`, elsewhere `ifClear`.
-MURKFELL_INLINE void select(Lanes& out, const LaneMask& mask, const Lanes& ifSet,
-                            const Lanes& ifClear) {
-    out = mask ? ifSet : ifClear;
+#define MURKFELL_PAIR_OPERATOR(Result, Operand, op)                               \
+    MURKFELL_INLINE Result operator op(const Operand& l, const Operand& r) {      \
+        return {l.low op r.low, l.high op r.high};                                \
+    }
+MURKFELL_PAIR_OPERATOR(DoublePair, DoublePair, +)
+MURKFELL_PAIR_OPERATOR(DoublePair, DoublePair, -)
+MURKFELL_PAIR_OPERATOR(DoublePair, DoublePair, *)
+MURKFELL_PAIR_OPERATOR(DoublePair, DoublePair, /)
+MURKFELL_PAIR_OPERATOR(MaskPair, DoublePair, <)
+MURKFELL_PAIR_OPERATOR(MaskPair, DoublePair, >)
+MURKFELL_PAIR_OPERATOR(MaskPair, MaskPair, &)
+MURKFELL_PAIR_OPERATOR(MaskPair, MaskPair, |)
+#undef MURKFELL_PAIR_OPERATOR
+
+MURKFELL_INLINE DoublePair& operator+=(DoublePair& l, const DoublePair& r) { return l = l + r; }
+MURKFELL_INLINE DoublePair& operator-=(DoublePair& l, const DoublePair& r) { return l = l - r; }
+
+template <class V> struct MaskOf;
+template <> struct MaskOf<Double4> { using type = Mask4; };
+template <> struct MaskOf<DoublePair> { using type = MaskPair; };
+template <class V> using Mask = typename MaskOf<V>::type;
+
+MURKFELL_INLINE void broadcast(Double4& out, double value) { out = Double4{} + value; }
+MURKFELL_INLINE void broadcast(DoublePair& out, double value) {
+    out.low = Double2{} + value;
+    out.high = Double2{} + value;
 }
 
-MURKFELL_INLINE void silentLanes(LaneMask& out, const Lanes& values) {
-    out = (values > -flushThreshold) & (values < flushThreshold);
+MURKFELL_INLINE void gather(Double4& out, double a, double b, double c, double d) {
+    out = Double4{a, b, c, d};
+}
+MURKFELL_INLINE void gather(DoublePair& out, double a, double b, double c, double d) {
+    out.low = Double2{a, b};
+    out.high = Double2{c, d};
+}
+
+MURKFELL_INLINE double lane(const Double4& v, int i) { return v[i]; }
+MURKFELL_INLINE double lane(const DoublePair& v, int i) { return i < 2 ? v.low[i] : v.high[i - 2]; }
+MURKFELL_INLINE std::int64_t lane(const Mask4& m, int i) { return m[i]; }
+MURKFELL_INLINE std::int64_t lane(const MaskPair& m, int i) {
+    return i < 2 ? m.low[i] : m.high[i - 2];
+}
+MURKFELL_INLINE void setLane(Double4& v, int i, double value) { v[i] = value; }
+MURKFELL_INLINE void setLane(DoublePair& v, int i, double value) {
+    if (i < 2)
+        v.low[i] = value;
+    else
+        v.high[i - 2] = value;
+}
+
+// Where the mask is set take `ifSet`, elsewhere `ifClear`.
+MURKFELL_INLINE void select(Double4& out, const Mask4& mask, const Double4& ifSet,
+                            const Double4& ifClear) {
+    out = mask ? ifSet : ifClear;
+}
+MURKFELL_INLINE void select(DoublePair& out, const MaskPair& mask, const DoublePair& ifSet,
+                            const DoublePair& ifClear) {
+    out.low = mask.low ? ifSet.low : ifClear.low;
+    out.high = mask.high ? ifSet.high : ifClear.high;
 }
 
 // One shaper curve on four inputs at once, without branches: the rational
-// piece is formed with the constants of the side the input lies on and the
+// piece is formed with the constants of the side the input lies on, and the
 // quintic is taken wherever neither comparison holds (NaN included).
-MURKFELL_INLINE void shapeLanes(const ShaperCurve& curve, Lanes& values) {
-    const Lanes x = values;
-    const Lanes m = x * x;
-    const LaneMask below = x < curve.lowerBreak;
-    const LaneMask above = x > curve.upperBreak;
-    const ShaperCurve::RationalPiece& lo = curve.lower;
-    const ShaperCurve::RationalPiece& hi = curve.upper;
-    Lanes p, q, r, s, t, lop, hip;
-    broadcast(lop, lo.p), broadcast(hip, hi.p), select(p, below, lop, hip);
-    broadcast(lop, lo.q), broadcast(hip, hi.q), select(q, below, lop, hip);
-    broadcast(lop, lo.r), broadcast(hip, hi.r), select(r, below, lop, hip);
-    broadcast(lop, lo.s), broadcast(hip, hi.s), select(s, below, lop, hip);
-    broadcast(lop, lo.t), broadcast(hip, hi.t), select(t, below, lop, hip);
-    const Lanes rational = ((p * x + m) + q) / ((r * m + s * x) + t);
-    const Lanes x3 = m * x, x4 = x3 * x, x5 = x4 * x;
-    const Lanes middle =
-        curve.c5 * x5 + curve.c4 * x4 + curve.c3 * x3 - curve.c2 * m - curve.c1 * x + curve.c0;
+template <class V>
+MURKFELL_INLINE void shapeLanes(const ShaperCurve& curve, V& values) {
+    V lowerBreak, upperBreak, lo, hi;
+    broadcast(lowerBreak, curve.lowerBreak);
+    broadcast(upperBreak, curve.upperBreak);
+    const V x = values;
+    const V m = x * x;
+    const Mask<V> below = x < lowerBreak;
+    const Mask<V> above = x > upperBreak;
+    V p, q, r, s, t;
+    const auto pick = [&](V& out, double lower, double upper) {
+        broadcast(lo, lower), broadcast(hi, upper), select(out, below, lo, hi);
+    };
+    pick(p, curve.lower.p, curve.upper.p);
+    pick(q, curve.lower.q, curve.upper.q);
+    pick(r, curve.lower.r, curve.upper.r);
+    pick(s, curve.lower.s, curve.upper.s);
+    pick(t, curve.lower.t, curve.upper.t);
+    const V rational = ((p * x + m) + q) / ((r * m + s * x) + t);
+    V c5, c4, c3, c2, c1, c0;
+    broadcast(c5, curve.c5), broadcast(c4, curve.c4), broadcast(c3, curve.c3);
+    broadcast(c2, curve.c2), broadcast(c1, curve.c1), broadcast(c0, curve.c0);
+    const V x3 = m * x, x4 = x3 * x, x5 = x4 * x;
+    const V middle = c5 * x5 + c4 * x4 + c3 * x3 - c2 * m - c1 * x + c0;
     select(values, below | above, rational, middle);
 }
 
-// Sixth-order direct-form-I sections side by side, one per lane, each with
-// its own coefficients (a lower-order section has zero coefficients above its
+// Sections of order six or less side by side, one per lane, each with its
+// own coefficients (a lower-order section has zero coefficients above its
 // order). Same term order as FilterHistory::output.
+template <class V>
 struct LaneSections {
-    Lanes b[7], a[6];
-    Lanes x[6], y[6];
+    V b[7]{}, a[6]{};
+    V x[6]{}, y[6]{};
 
-    MURKFELL_INLINE void output(Lanes& out, const Lanes& in) const {
-        Lanes sum = b[0] * in;
+    MURKFELL_INLINE void output(V& out, const V& in) const {
+        V sum = b[0] * in;
         for (int i = 0; i < 6; ++i) sum += b[i + 1] * x[i];
         for (int i = 0; i < 6; ++i) sum -= a[i] * y[i];
         out = sum;
     }
 
-    MURKFELL_INLINE void shift(const Lanes& in, const Lanes& out) {
+    MURKFELL_INLINE void shift(const V& in, const V& out) {
         for (int i = 5; i > 0; --i) {
             x[i] = x[i - 1];
             y[i] = y[i - 1];
@@ -76,39 +145,39 @@ struct LaneSections {
     }
 
     template <int Order>
-    MURKFELL_INLINE void loadLane(int lane, const FilterCoefficients<Order>& c,
+    MURKFELL_INLINE void loadLane(int index, const FilterCoefficients<Order>& c,
                                   const FilterHistory<Order>& h) {
-        for (int i = 0; i < 7; ++i) b[i][lane] = i <= Order ? c.b[i] : 0.0;
+        for (int i = 0; i < 7; ++i) setLane(b[i], index, i <= Order ? c.b[i] : 0.0);
         for (int i = 0; i < 6; ++i) {
-            a[i][lane] = i < Order ? c.a[i] : 0.0;
-            x[i][lane] = i < Order ? h.x[i] : 0.0;
-            y[i][lane] = i < Order ? h.y[i] : 0.0;
+            setLane(a[i], index, i < Order ? c.a[i] : 0.0);
+            setLane(x[i], index, i < Order ? h.x[i] : 0.0);
+            setLane(y[i], index, i < Order ? h.y[i] : 0.0);
         }
     }
 
     template <int Order>
-    MURKFELL_INLINE void storeLane(int lane, FilterHistory<Order>& h) const {
+    MURKFELL_INLINE void storeLane(int index, FilterHistory<Order>& h) const {
         for (int i = 0; i < Order; ++i) {
-            h.x[i] = x[i][lane];
-            h.y[i] = y[i][lane];
+            h.x[i] = lane(x[i], index);
+            h.y[i] = lane(y[i], index);
         }
     }
 
     // The flush rule of FilterHistory::stepFlushed for one lane, applied to
     // its new output before the shift.
-    MURKFELL_INLINE void flushLaneIfSilent(int lane, int tested, Lanes& out) {
-        if (!isBelowFlushThreshold(out[lane])) return;
+    MURKFELL_INLINE void flushLaneIfSilent(int index, int tested, V& out) {
+        if (!isBelowFlushThreshold(lane(out, index))) return;
         for (int i = 0; i < tested; ++i)
-            if (!isBelowFlushThreshold(y[i][lane])) return;
-        out[lane] = 0.0;
-        for (int i = 0; i < tested; ++i) y[i][lane] = 0.0;
+            if (!isBelowFlushThreshold(lane(y[i], index))) return;
+        setLane(out, index, 0.0);
+        for (int i = 0; i < tested; ++i) setLane(y[i], index, 0.0);
     }
 
     // The block-end flush of the oversampling low-passes for one lane.
-    MURKFELL_INLINE void flushOutputsIfSilent(int lane) {
+    MURKFELL_INLINE void flushOutputsIfSilent(int index) {
         for (int i = 0; i < 6; ++i)
-            if (!isBelowFlushThreshold(y[i][lane])) return;
-        for (int i = 0; i < 6; ++i) y[i][lane] = 0.0;
+            if (!isBelowFlushThreshold(lane(y[i], index))) return;
+        for (int i = 0; i < 6; ++i) setLane(y[i], index, 0.0);
     }
 };
 

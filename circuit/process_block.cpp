@@ -27,21 +27,61 @@ constexpr double secondStageOffset = 0.039f;
 constexpr int chunkFrames = 512;
 
 // In pipeline slot s the upsampler works on host sample s, the first clipping
-// stage (first curve, its low-pass) on s − 1, the second (smoothing low-pass,
-// coupling network, second curve) on s − 2 and the downsampler on s − 3. Each
-// sample's sub-samples travel through the stages in one of four rows.
+// stage (its low-pass) on s − 1, the second clipping stage (smoothing
+// low-pass, coupling network, second curve) on s − 2 and the downsampler plus
+// the host-rate tail on s − 3. Each sample's sub-samples travel through the
+// stages in one of four rows; the upsampler leaves them passed through the
+// first curve already.
 enum Stage : unsigned { upsample = 1, firstStage = 2, secondStage = 4, downsample = 8 };
 constexpr int stageCount = 4;
 
-// Lanes of the four sixth-order-or-less recurrences in the steady state.
+// Lanes of the four recurrences that step together in the steady state.
 enum Lane { shaperAaLane, couplingLane, upAaLane, downAaLane };
 
 using Row = std::array<double, maxOversampling>;
 
+// Tone stack, cabinet, level and output network for one decimated value.
+struct Tail {
+    Tail(const CircuitCoefficients& c, const CircuitHistories& h, const SignalSettings& settings)
+        : coefficients(c), cabinet(settings.cabSimOn == 1), level(settings.levelGain), tone(h.tone),
+          cabLp1(h.cabLp1), cabLp2(h.cabLp2), cabHp(h.cabHp), output(h.output) {}
+
+    // False when the output is not finite.
+    bool run(double decimated, float& out) {
+        const CircuitCoefficients& c = coefficients;
+        double v = tone.stepFlushed<2>(c.tone, decimated);
+        if (cabinet) {
+            v = cabHp.stepFlushed<2>(c.cabHp, v);
+            v = cabLp1.stepFlushed<2>(c.cabLp1, v);
+            v = cabLp2.stepFlushed<2>(c.cabLp2, v);
+        }
+        out = static_cast<float>(output.stepFlushed<1>(c.output, v * level));
+        return std::isfinite(out);
+    }
+
+    void storeInto(CircuitHistories& h) const {
+        h.tone = tone;
+        h.cabHp = cabHp;
+        h.cabLp1 = cabLp1;
+        h.cabLp2 = cabLp2;
+        h.output = output;
+    }
+
+    const CircuitCoefficients& coefficients;
+    const bool cabinet;
+    const double level;
+    FilterHistory<3> tone, cabLp1, cabLp2;
+    FilterHistory<2> cabHp;
+    FilterHistory<1> output;
+};
+
 struct Pipeline {
-    Pipeline(const CircuitCoefficients& c, const CircuitHistories& h, int factor)
-        : coefficients(c), factor(factor), scale(factor), upAa(h.upAa), shaperAa(h.shaperAa),
-          downAa(h.downAa), smoothLp(h.smoothLp), coupling(h.coupling) {}
+    Pipeline(const CircuitState& state, const SignalSettings& settings, int factor,
+             const double* u, float* output)
+        : coefficients(state.coefficients), factor(factor), scale(factor), u(u), output(output),
+          upAa(state.histories.upAa), shaperAa(state.histories.shaperAa),
+          downAa(state.histories.downAa), smoothLp(state.histories.smoothLp),
+          coupling(state.histories.coupling), tail(state.coefficients, state.histories, settings) {}
 
     void storeInto(CircuitHistories& h, int lastSample) const {
         h.upAa = upAa;
@@ -50,6 +90,7 @@ struct Pipeline {
         h.smoothLp = smoothLp;
         h.coupling = coupling;
         std::copy_n(rows[lastSample % stageCount].begin(), factor, h.overBuffer.begin());
+        tail.storeInto(h);
     }
 
     Row& rowOf(int sample) { return rows[sample % stageCount]; }
@@ -57,24 +98,30 @@ struct Pipeline {
     const CircuitCoefficients& coefficients;
     const int factor;
     const double scale;
+    const double* const u;
+    float* const output;
     FilterHistory<6> upAa, shaperAa, downAa;
     FilterHistory<1> smoothLp;
     FilterHistory<5> coupling;
+    Tail tail;
     alignas(32) std::array<Row, stageCount> rows{};
 };
 
-// One slot with any set of stages, section by section (pipeline fill and drain).
+// One slot with any set of stages, section by section (pipeline fill and
+// drain). False when the sample finished in this slot came out non-finite.
 template <unsigned Active>
-void runSlot(Pipeline& p, int slot, const double* u, double* d) {
+bool runSlot(Pipeline& p, int slot) {
     const CircuitCoefficients& c = p.coefficients;
+    double decimated = 0.0;
     for (int k = 0; k < p.factor; ++k) {
         if constexpr ((Active & upsample) != 0) {
             // Zeros follow the host sample; the b0 product still runs on them.
-            p.rowOf(slot)[k] = p.upAa.step(c.aa, k == 0 ? u[slot] : 0.0) * p.scale;
+            const double y = p.upAa.step(c.aa, k == 0 ? p.u[slot] : 0.0);
+            p.rowOf(slot)[k] = firstShaper(y * p.scale);
         }
         if constexpr ((Active & firstStage) != 0) {
             double& value = p.rowOf(slot + 3)[k];
-            value = p.shaperAa.stepFlushed<5>(c.aa, firstShaper(value));
+            value = p.shaperAa.stepFlushed<5>(c.aa, value);
         }
         if constexpr ((Active & secondStage) != 0) {
             double& value = p.rowOf(slot + 2)[k];
@@ -84,45 +131,50 @@ void runSlot(Pipeline& p, int slot, const double* u, double* d) {
         }
         if constexpr ((Active & downsample) != 0) {
             const double y = p.downAa.step(c.aa, p.rowOf(slot + 1)[k]);
-            if (k == 0) d[slot - 3] = y;
+            if (k == 0) decimated = y;
         }
     }
     if constexpr ((Active & upsample) != 0) p.upAa.flushOutputsIfSilent();
-    if constexpr ((Active & downsample) != 0) p.downAa.flushOutputsIfSilent();
+    if constexpr ((Active & downsample) != 0) {
+        p.downAa.flushOutputsIfSilent();
+        return p.tail.run(decimated, p.output[slot - 3]);
+    }
+    return true;
 }
 
-void runPartialSlot(unsigned active, Pipeline& p, int slot, const double* u, double* d) {
+bool runPartialSlot(unsigned active, Pipeline& p, int slot) {
     switch (active) {
-        case upsample: return runSlot<upsample>(p, slot, u, d);
-        case upsample | firstStage: return runSlot<upsample | firstStage>(p, slot, u, d);
+        case upsample: return runSlot<upsample>(p, slot);
+        case upsample | firstStage: return runSlot<upsample | firstStage>(p, slot);
         case upsample | firstStage | secondStage:
-            return runSlot<upsample | firstStage | secondStage>(p, slot, u, d);
-        case firstStage: return runSlot<firstStage>(p, slot, u, d);
-        case firstStage | secondStage: return runSlot<firstStage | secondStage>(p, slot, u, d);
+            return runSlot<upsample | firstStage | secondStage>(p, slot);
+        case firstStage: return runSlot<firstStage>(p, slot);
+        case firstStage | secondStage: return runSlot<firstStage | secondStage>(p, slot);
         case firstStage | secondStage | downsample:
-            return runSlot<firstStage | secondStage | downsample>(p, slot, u, d);
-        case secondStage: return runSlot<secondStage>(p, slot, u, d);
-        case secondStage | downsample: return runSlot<secondStage | downsample>(p, slot, u, d);
-        case downsample: return runSlot<downsample>(p, slot, u, d);
+            return runSlot<firstStage | secondStage | downsample>(p, slot);
+        case secondStage: return runSlot<secondStage>(p, slot);
+        case secondStage | downsample: return runSlot<secondStage | downsample>(p, slot);
+        case downsample: return runSlot<downsample>(p, slot);
     }
+    return true;
 }
 
-MURKFELL_INLINE void shapeRow(const ShaperCurve& curve, Row& row, int factor) {
-    for (int k = 0; k < factor; k += 4) {
-        Lanes values;
-        std::memcpy(&values, &row[k], sizeof values);
-        shapeLanes(curve, values);
-        std::memcpy(&row[k], &values, sizeof values);
-    }
+template <class V>
+MURKFELL_INLINE void shapeFour(const ShaperCurve& curve, double* values) {
+    V four;
+    std::memcpy(&four, values, sizeof four);
+    shapeLanes(curve, four);
+    std::memcpy(values, &four, sizeof four);
 }
 
 // Slots first..last with every stage active: the four recurrences step
 // together in the lanes of one LaneSections, and the curves run four
-// sub-samples at a time.
-MURKFELL_INLINE void runSteadySlots(Pipeline& p, int first, int last, const double* u,
-                                    double* d) {
+// sub-samples at a time as soon as four are ready. Returns the slot whose
+// sample came out non-finite, or last + 1.
+template <class V>
+MURKFELL_INLINE int runSteadySlots(Pipeline& p, int first, int last) {
     const CircuitCoefficients& c = p.coefficients;
-    LaneSections lanes;
+    LaneSections<V> lanes;
     lanes.loadLane(shaperAaLane, c.aa, p.shaperAa);
     lanes.loadLane(couplingLane, c.coupling, p.coupling);
     lanes.loadLane(upAaLane, c.aa, p.upAa);
@@ -131,33 +183,41 @@ MURKFELL_INLINE void runSteadySlots(Pipeline& p, int first, int last, const doub
     const int factor = p.factor;
     const double scale = p.scale;
 
-    for (int slot = first; slot <= last; ++slot) {
+    int slot = first;
+    for (; slot <= last; ++slot) {
         Row& upRow = p.rowOf(slot);
         Row& firstRow = p.rowOf(slot + 3);
         Row& secondRow = p.rowOf(slot + 2);
         const Row& downRow = p.rowOf(slot + 1);
-        shapeRow(firstCurve, firstRow, factor);
-        for (int k = 0; k < factor; ++k)
-            secondRow[k] = smoothLp.stepFlushed<1>(c.smoothLp, secondRow[k]);
+        double decimated = 0.0;
         for (int k = 0; k < factor; ++k) {
-            const Lanes in = {firstRow[k], secondRow[k], k == 0 ? u[slot] : 0.0, downRow[k]};
-            Lanes out;
+            const double smoothed = smoothLp.stepFlushed<1>(c.smoothLp, secondRow[k]);
+            V in, out;
+            gather(in, firstRow[k], smoothed, k == 0 ? p.u[slot] : 0.0, downRow[k]);
             lanes.output(out, in);
-            LaneMask silent;
-            silentLanes(silent, out);
-            if ((silent[shaperAaLane] | silent[couplingLane]) != 0) [[unlikely]] {
+            if (isBelowFlushThreshold(lane(out, shaperAaLane)) ||
+                isBelowFlushThreshold(lane(out, couplingLane))) [[unlikely]] {
                 lanes.flushLaneIfSilent(shaperAaLane, 5, out);
                 lanes.flushLaneIfSilent(couplingLane, 4, out);
             }
             lanes.shift(in, out);
-            firstRow[k] = out[shaperAaLane];
-            secondRow[k] = -secondStageOffset - out[couplingLane];
-            upRow[k] = out[upAaLane] * scale;
-            if (k == 0) d[slot - 3] = out[downAaLane];
+            firstRow[k] = lane(out, shaperAaLane);
+            secondRow[k] = -secondStageOffset - lane(out, couplingLane);
+            upRow[k] = lane(out, upAaLane) * scale;
+            if (k == 0) decimated = lane(out, downAaLane);
+            if ((k & 3) == 3) {
+                shapeFour<V>(firstCurve, &upRow[k - 3]);
+                shapeFour<V>(secondCurve, &secondRow[k - 3]);
+            }
         }
-        shapeRow(secondCurve, secondRow, factor);
+        if ((factor & 3) != 0) {  // the last few, with stale neighbours that are never read
+            shapeFour<V>(firstCurve, &upRow[factor & ~3]);
+            shapeFour<V>(secondCurve, &secondRow[factor & ~3]);
+        }
         lanes.flushOutputsIfSilent(upAaLane);
         lanes.flushOutputsIfSilent(downAaLane);
+        if (!p.tail.run(decimated, p.output[slot - 3])) [[unlikely]]
+            break;
     }
 
     lanes.storeLane(shaperAaLane, p.shaperAa);
@@ -165,39 +225,50 @@ MURKFELL_INLINE void runSteadySlots(Pipeline& p, int first, int last, const doub
     lanes.storeLane(upAaLane, p.upAa);
     lanes.storeLane(downAaLane, p.downAa);
     p.smoothLp = smoothLp;
+    return slot;
 }
 
-void runSteadySlotsSse2(Pipeline& p, int first, int last, const double* u, double* d) {
-    runSteadySlots(p, first, last, u, d);
+int runSteadySlotsSse2(Pipeline& p, int first, int last) {
+    return runSteadySlots<DoublePair>(p, first, last);
 }
 
-__attribute__((target("avx2"))) void runSteadySlotsAvx2(Pipeline& p, int first, int last,
-                                                        const double* u, double* d) {
-    runSteadySlots(p, first, last, u, d);
+__attribute__((target("avx2"))) int runSteadySlotsAvx2(Pipeline& p, int first, int last) {
+    return runSteadySlots<Double4>(p, first, last);
 }
 
-// Turns u[0..frames−1] into the decimated values d[0..frames−1].
-void runOversampled(VectorUnit unit, CircuitState& state, int factor, const double* u,
-                    double* d, int frames) {
-    Pipeline p(state.coefficients, state.histories, factor);
+// The oversampled part and the tail for u[0..frames−1], writing output
+// [0..frames−1]. Returns the number of samples written: all of them, or up
+// to and including the first non-finite one, which is written as 0 after
+// every history went back to rest.
+int runOversampledAndTail(VectorUnit unit, CircuitState& state, const SignalSettings& settings,
+                          int factor, const double* u, float* output, int frames) {
+    Pipeline p(state, settings, factor, u, output);
     const int steadyFirst = stageCount - 1, steadyLast = frames - 1;
     for (int slot = 0; slot < frames + stageCount - 1; ++slot) {
+        bool finite = true;
         if (slot == steadyFirst && steadyFirst <= steadyLast) {
-            if (unit == VectorUnit::avx2)
-                runSteadySlotsAvx2(p, steadyFirst, steadyLast, u, d);
-            else
-                runSteadySlotsSse2(p, steadyFirst, steadyLast, u, d);
-            slot = steadyLast;
-            continue;
+            const int stopped = unit == VectorUnit::avx2 ? runSteadySlotsAvx2(p, slot, steadyLast)
+                                                         : runSteadySlotsSse2(p, slot, steadyLast);
+            finite = stopped > steadyLast;
+            slot = finite ? steadyLast : stopped;
+        } else {
+            unsigned active = 0;
+            if (slot < frames) active |= upsample;
+            if (slot >= 1 && slot - 1 < frames) active |= firstStage;
+            if (slot >= 2 && slot - 2 < frames) active |= secondStage;
+            if (slot >= 3) active |= downsample;
+            finite = runPartialSlot(active, p, slot);
         }
-        unsigned active = 0;
-        if (slot < frames) active |= upsample;
-        if (slot >= 1 && slot - 1 < frames) active |= firstStage;
-        if (slot >= 2 && slot - 2 < frames) active |= secondStage;
-        if (slot >= 3) active |= downsample;
-        runPartialSlot(active, p, slot, u, d);
+        if (!finite) [[unlikely]] {
+            // A non-finite value would stay in the histories for good: restart
+            // the circuit from rest and drop this one sample.
+            resetToStartingValues(state);
+            output[slot - 3] = 0.0f;
+            return slot - 2;
+        }
     }
     p.storeInto(state.histories, frames - 1);
+    return frames;
 }
 
 // Input high-pass and gain network; hands the inverted gain-stage output to
@@ -212,43 +283,6 @@ void runHead(CircuitState& state, const float* input, double* u, int frames) {
     }
     state.histories.inputHp = inputHp;
     state.histories.gain = gain;
-}
-
-// Tone stack, cabinet, level and output network. Returns the number of
-// samples written: all of them, or up to and including the first non-finite
-// one, which is written as 0 after every history went back to rest.
-int runTail(CircuitState& state, const SignalSettings& settings, const double* d, float* output,
-            int frames) {
-    const CircuitCoefficients& c = state.coefficients;
-    CircuitHistories& h = state.histories;
-    FilterHistory<3> tone = h.tone, cabLp1 = h.cabLp1, cabLp2 = h.cabLp2;
-    FilterHistory<2> cabHp = h.cabHp;
-    FilterHistory<1> outputNetwork = h.output;
-    const bool cabinet = settings.cabSimOn == 1;
-    const double level = settings.levelGain;
-    for (int i = 0; i < frames; ++i) {
-        double v = tone.stepFlushed<2>(c.tone, d[i]);
-        if (cabinet) {
-            v = cabHp.stepFlushed<2>(c.cabHp, v);
-            v = cabLp1.stepFlushed<2>(c.cabLp1, v);
-            v = cabLp2.stepFlushed<2>(c.cabLp2, v);
-        }
-        const float out = static_cast<float>(outputNetwork.stepFlushed<1>(c.output, v * level));
-        if (!std::isfinite(out)) [[unlikely]] {
-            // A non-finite value would stay in the histories for good: restart
-            // the circuit from rest and drop this one sample.
-            resetToStartingValues(state);
-            output[i] = 0.0f;
-            return i + 1;
-        }
-        output[i] = out;
-    }
-    h.tone = tone;
-    h.cabHp = cabHp;
-    h.cabLp1 = cabLp1;
-    h.cabLp2 = cabLp2;
-    h.output = outputNetwork;
-    return frames;
 }
 
 bool cpuHasAvx2() {
@@ -272,12 +306,11 @@ void processBlockOn(VectorUnit unit, CircuitState& state, const SignalSettings& 
         return;
     }
     const int factor = std::clamp(settings.oversampling, 1, maxOversampling);
-    double u[chunkFrames], d[chunkFrames];
+    double u[chunkFrames];
     for (int done = 0; done < frames;) {
         const int chunk = std::min(chunkFrames, frames - done);
         runHead(state, input + done, u, chunk);
-        runOversampled(unit, state, factor, u, d, chunk);
-        done += runTail(state, settings, d, output + done, chunk);
+        done += runOversampledAndTail(unit, state, settings, factor, u, output + done, chunk);
     }
 }
 
