@@ -10,6 +10,11 @@ namespace render {
 class ProgressMeter {
  public:
   ProgressMeter(long long totalFrames, std::FILE* terminal);
+  // Clears the bar, so that an error message after an interrupted render
+  // starts on a clean line.
+  ~ProgressMeter() { finish(); }
+  ProgressMeter(const ProgressMeter&) = delete;
+  ProgressMeter& operator=(const ProgressMeter&) = delete;
 
   void update(long long framesDone);
   // Removes the bar, leaving the line free for what follows.
