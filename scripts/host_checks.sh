@@ -6,8 +6,9 @@
 #   scripts/host_checks.sh [--update-docs] [BUILD_DIR]
 #
 # Installs the hosts when missing, builds into BUILD_DIR (default build/), then:
-#   1. Audacity renders a plucked-guitar file with Gain=0.8 CabSim=0; it must agree
-#      with murkfell-render on the same file to one step of the file format;
+#   1. Audacity renders a plucked-guitar file with Gain=0.8 CabSim=0, at 44.1 and
+#      at 96 kHz; each must agree with murkfell-render on the same file to one
+#      step of the file format;
 #   2. Audacity shows the editor; the panel from murkfell-render --snapshot must
 #      be found in the screenshot (--update-docs copies it to docs/);
 #   3. Ardour's scanner and a headless Ardour session: identity, I/O, editor,
@@ -62,14 +63,18 @@ logged() {
   "$@" 2>"$log" || { local status=$?; tail -n 20 "$log"; return "$status"; }
 }
 
+# Audacity and murkfell-render play the same guitar file at RATE through the
+# plug-in with the same settings; the files must agree.
 audacity_render() {
-  "$py" "$helpers/guitar_wav.py" "$out/guitar.wav"
-  "$render" "$out/guitar.wav" "$out/murkfell-render.wav" --set Gain=0.8 --set CabSim=0
-  logged "$out/audacity-render.log" bash "$hosts/audacity_render.sh" \
-    --fail-shot "$out/audacity-render-failure.png" \
-    "$plugin" "$out/guitar.wav" "$out/audacity.wav" Gain=0.8 CabSim=0 >"$out/audacity-render.json"
-  "$py" "$helpers/compare_wav.py" "$out/audacity.wav" "$out/murkfell-render.wav" \
-    --input "$out/guitar.wav"
+  local rate=$1 name=render-$1
+  "$py" "$helpers/guitar_wav.py" --rate "$rate" "$out/guitar-$rate.wav"
+  "$render" "$out/guitar-$rate.wav" "$out/murkfell-$name.wav" --set Gain=0.8 --set CabSim=0
+  logged "$out/audacity-$name.log" bash "$hosts/audacity_render.sh" \
+    --fail-shot "$out/audacity-$name-failure.png" "$plugin" \
+    "$out/guitar-$rate.wav" "$out/audacity-$name.wav" Gain=0.8 CabSim=0 \
+    >"$out/audacity-$name.json"
+  "$py" "$helpers/compare_wav.py" "$out/audacity-$name.wav" "$out/murkfell-$name.wav" \
+    --input "$out/guitar-$rate.wav"
 }
 
 audacity_editor() {
@@ -119,7 +124,10 @@ run_check() {
   fi
 }
 
-run_check "Audacity render vs murkfell-render" audacity_render
+run_check "Audacity render vs murkfell-render, 44.1 kHz" audacity_render 44100
+# Audacity resumes the plug-in at 44.1 kHz and only then tells it 96 kHz: the
+# rate change, with its switch of the oversampling factor, arrives while resumed.
+run_check "Audacity render vs murkfell-render, 96 kHz" audacity_render 96000
 run_check "Audacity editor screenshot" audacity_editor
 run_check "Ardour scan and session" ardour_scan
 run_check "cmake --install and Qtractor scan" install_and_qtractor_scan
