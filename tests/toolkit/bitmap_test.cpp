@@ -52,16 +52,6 @@ TEST(Bitmap, MissingOrUndecodableResourceIsEmpty) {
   }
 }
 
-TEST_F(BitmapDrawing, EmptyBitmapDrawsNothing) {
-  drawAll("Broken.png");
-  auto* bitmap = new CBitmap(CResourceDescription("NoSuchImage.png"));
-  CDrawContext context(surface);
-  bitmap->draw(&context, CRect(0, 0, 8, 8));
-  bitmap->forget();
-  EXPECT_EQ(pixelAt(surface, 0, 0), kGrey);
-  EXPECT_EQ(pixelAt(surface, 7, 7), kGrey);
-}
-
 TEST_F(BitmapDrawing, AlphaChannelBlendsAndKeyColourStaysOpaque) {
   drawAll("Alpha.png");
   EXPECT_EQ(pixelAt(surface, 0, 0), kGrey);    // alpha 0
