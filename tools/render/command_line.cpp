@@ -55,6 +55,8 @@ const std::map<std::string, OptionRule>& optionRules() {
       {"-h", {false, [](RenderOptions& o, const std::string&) { o.help = true; }}},
       {"--list", {false, [](RenderOptions& o, const std::string&) { o.list = true; }}},
       {"--plugin", {true, [](RenderOptions& o, const std::string& v) { o.plugin = v; }}},
+      {"--snapshot", {true, [](RenderOptions& o, const std::string& v) { o.snapshot = v; }}},
+      {"--info", {false, [](RenderOptions& o, const std::string&) { o.backFace = true; }}},
       {"--block",
        {true, [](RenderOptions& o, const std::string& v) { o.blockSize = parseBlockSize(v); }}},
       {"--set",
@@ -143,6 +145,11 @@ Options:
   --block N         hand the audio over in blocks of N samples, as a
                     recording program would (default 512)
   --plugin PATH     use another VST 2.4 plug-in (.so) instead of Murkfell
+  --snapshot FILE.png
+                    draw the pedal's own window, with the controls as --set
+                    puts them, into a picture instead of playing anything
+  --info            with --snapshot: show the back of the pedal with its
+                    information panel
   --help            show this text
 
 A progress bar appears on long renders; the last line says how much audio was

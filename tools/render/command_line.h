@@ -18,6 +18,8 @@ struct RenderOptions {
   std::optional<std::string> plugin;  // the murkfell.so beside the tool when absent
   int blockSize = 512;
   std::vector<ParameterSetting> settings;
+  std::optional<std::string> snapshot;  // draw the editor into this PNG instead
+  bool backFace = false;                // the snapshot shows the information view
   bool list = false;
   bool help = false;
 };

@@ -8,6 +8,7 @@
 
 #include "tools/render/audio_writer.h"
 #include "tools/render/command_line.h"
+#include "tools/render/editor_snapshot.h"
 #include "tools/render/host_callback.h"
 #include "tools/render/plucked_riff.h"
 #include "tools/render/plugin_instance.h"
@@ -57,6 +58,11 @@ void printSummary(const RenderResult& result) {
 int run(const RenderOptions& options) {
   if (options.help) {
     std::cout << helpText();
+    return 0;
+  }
+  if (options.snapshot) {
+    writeEditorSnapshot(*options.snapshot, options.settings, options.backFace);
+    std::printf("wrote %s\n", fs::absolute(*options.snapshot).c_str());
     return 0;
   }
   const std::string pluginPath = options.plugin.value_or(pluginBesideTool());
