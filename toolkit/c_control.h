@@ -17,12 +17,7 @@ class CControl : public CView {
   // the range.
   virtual void setValue(float newValue) { value = newValue; }
   float getValue() const { return value; }
-  float getMin() const { return vmin; }
-  float getMax() const { return vmax; }
-  float getDefaultValue() const { return defaultValue; }
-  void setDefaultValue(float newValue) { defaultValue = newValue; }
   long getTag() const { return tag; }
-  CControlListener* getListener() const { return listener; }
 
   // Dirty while the value differs from the one last drawn.
   void setDirty(bool dirty = true) override;

@@ -46,8 +46,6 @@ void CDrawContext::drawString(const char* text, const CRect& rect, bool /*opaque
   double x = static_cast<double>(rect.left);
   if (align == kCenterText) {
     x += (static_cast<double>(rect.width()) - extents.x_advance) / 2.0;
-  } else if (align == kRightText) {
-    x = static_cast<double>(rect.right) - extents.x_advance;
   }
   const CCoord baseline = rect.bottom - (rect.height() / 2 - fontSize / 2 + 1);
 

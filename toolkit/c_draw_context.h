@@ -8,7 +8,7 @@
 #include "toolkit/c_font_desc.h"
 #include "toolkit/c_rect.h"
 
-enum CHoriTxtAlign { kLeftText = 0, kCenterText, kRightText };
+enum CHoriTxtAlign { kLeftText = 0, kCenterText };
 
 class CDrawContext {
  public:
@@ -18,24 +18,22 @@ class CDrawContext {
   CDrawContext& operator=(const CDrawContext&) = delete;
 
   void setFontColor(const CColor& color) { fontColor = color; }
-  const CColor& getFontColor() const { return fontColor; }
   // A size of 0 keeps the font's own size; a style of -1 keeps its style.
   void setFont(CFontRef font, long size = 0, long style = -1);
-  long getFontSize() const { return fontSize; }
-  long getFontStyle() const { return fontStyle; }
 
   // Draws one line into `rect`, clipped to it, with its baseline at
   // bottom - (height/2 - fontSize/2 + 1) (integer halves).
   void drawString(const char* text, const CRect& rect, bool opaque = false,
                   CHoriTxtAlign align = kCenterText);
 
-  // Restricts drawing to `rect` until resetClip().
+  // Restricts drawing to `rect`.
   void setClip(const CRect& rect);
-  void resetClip();
 
   cairo_t* getCairo() const { return cr; }
 
  private:
+  void resetClip();
+
   cairo_t* cr;
   CColor fontColor = kWhiteCColor;
   std::string fontName;

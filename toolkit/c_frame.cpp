@@ -108,13 +108,6 @@ CMouseEventResult CFrame::onMouseUp(CPoint& where, const long& buttons) {
   return result;
 }
 
-void CFrame::setDirty(bool dirty) { CView::setDirty(dirty); }
-
-bool CFrame::isDirty() const {
-  return CView::isDirty() ||
-         std::any_of(views.begin(), views.end(), [](const CView* v) { return v->isDirty(); });
-}
-
 void CFrame::idle() {
   if (window) {
     window->pump([this](const WindowEvent& event) { handleWindowEvent(event); });

@@ -35,10 +35,8 @@ class CFrame : public CView {
   CMouseEventResult onMouseUp(CPoint& where, const long& buttons) override;
   CMouseEventResult onMouseMoved(CPoint& where, const long& buttons) override;
 
-  // Dirty as a whole: the next idle redraws every view.
-  void setDirty(bool dirty = true) override;
-  bool isDirty() const override;
-  // Handles pending window events, then redraws the dirty views.
+  // Handles pending window events, then redraws the dirty views, or every
+  // view after setDirty(true) on the frame itself.
   void idle();
   void draw(CDrawContext* context) override;
 

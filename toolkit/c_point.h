@@ -10,10 +10,5 @@ struct CPoint {
   constexpr CPoint() = default;
   constexpr CPoint(CCoord h, CCoord v) : h(h), v(v) {}
 
-  constexpr CPoint& offset(CCoord dh, CCoord dv) {
-    h += dh;
-    v += dv;
-    return *this;
-  }
   constexpr bool operator==(const CPoint&) const = default;
 };

@@ -1,8 +1,6 @@
 // A rectangle in panel pixels; right and bottom lie just outside it.
 #pragma once
 
-#include <algorithm>
-
 #include "toolkit/c_point.h"
 
 struct CRect {
@@ -19,26 +17,11 @@ struct CRect {
   constexpr CCoord height() const { return bottom - top; }
   constexpr bool isEmpty() const { return right <= left || bottom <= top; }
 
-  constexpr CRect& offset(CCoord dh, CCoord dv) {
-    left += dh;
-    right += dh;
-    top += dv;
-    bottom += dv;
-    return *this;
-  }
   constexpr bool pointInside(const CPoint& p) const {
     return p.h >= left && p.h < right && p.v >= top && p.v < bottom;
   }
   constexpr bool rectOverlap(const CRect& other) const {
     return left < other.right && other.left < right && top < other.bottom && other.top < bottom;
-  }
-  // Narrows this rectangle to its overlap with `other` (empty if none).
-  constexpr CRect& bound(const CRect& other) {
-    left = std::max(left, other.left);
-    top = std::max(top, other.top);
-    right = std::max(left, std::min(right, other.right));
-    bottom = std::max(top, std::min(bottom, other.bottom));
-    return *this;
   }
   constexpr bool operator==(const CRect&) const = default;
 };

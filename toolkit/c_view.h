@@ -45,8 +45,6 @@ class CView : public CBaseObject {
   bool isVisible() const { return viewVisible; }
 
   const CRect& getViewSize() const { return size; }
-  CCoord getWidth() const { return size.width(); }
-  CCoord getHeight() const { return size.height(); }
 
   // Called by the frame when the view is added to it or taken out of it.
   virtual void attached(CFrame* frame);
