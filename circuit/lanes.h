@@ -79,6 +79,19 @@ MURKFELL_INLINE void setLane(DoublePair& v, int i, double value) {
         v.high[i - 2] = value;
 }
 
+// Whether lane 0 or lane 1 lies strictly inside the flush bound: one
+// comparison pair and a sign-bit move on the low two lanes.
+MURKFELL_INLINE bool eitherOfFirstTwoSilent(const Double2& low) {
+    const Mask2 silent = (low > -flushThreshold) & (low < flushThreshold);
+    return __builtin_ia32_movmskpd((Double2)silent) != 0;
+}
+MURKFELL_INLINE bool eitherOfFirstTwoSilent(const Double4& v) {
+    return eitherOfFirstTwoSilent(Double2{v[0], v[1]});
+}
+MURKFELL_INLINE bool eitherOfFirstTwoSilent(const DoublePair& v) {
+    return eitherOfFirstTwoSilent(v.low);
+}
+
 // Where the mask is set take `ifSet`, elsewhere `ifClear`.
 MURKFELL_INLINE void select(Double4& out, const Mask4& mask, const Double4& ifSet,
                             const Double4& ifClear) {

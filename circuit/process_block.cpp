@@ -168,9 +168,9 @@ MURKFELL_INLINE void shapeFour(const ShaperCurve& curve, double* values) {
 }
 
 // Slots first..last with every stage active: the four recurrences step
-// together in the lanes of one LaneSections, and the curves run four
-// sub-samples at a time as soon as four are ready. Returns the slot whose
-// sample came out non-finite, or last + 1.
+// together in the lanes of one LaneSections, then the curves run four
+// sub-samples at a time over the rows. Returns the slot whose sample came out
+// non-finite, or last + 1.
 template <class V>
 MURKFELL_INLINE int runSteadySlots(Pipeline& p, int first, int last) {
     const CircuitCoefficients& c = p.coefficients;
@@ -195,8 +195,8 @@ MURKFELL_INLINE int runSteadySlots(Pipeline& p, int first, int last) {
             V in, out;
             gather(in, firstRow[k], smoothed, k == 0 ? p.u[slot] : 0.0, downRow[k]);
             lanes.output(out, in);
-            if (isBelowFlushThreshold(lane(out, shaperAaLane)) ||
-                isBelowFlushThreshold(lane(out, couplingLane))) [[unlikely]] {
+            static_assert(shaperAaLane == 0 && couplingLane == 1);
+            if (eitherOfFirstTwoSilent(out)) [[unlikely]] {
                 lanes.flushLaneIfSilent(shaperAaLane, 5, out);
                 lanes.flushLaneIfSilent(couplingLane, 4, out);
             }
@@ -205,14 +205,11 @@ MURKFELL_INLINE int runSteadySlots(Pipeline& p, int first, int last) {
             secondRow[k] = -secondStageOffset - lane(out, couplingLane);
             upRow[k] = lane(out, upAaLane) * scale;
             if (k == 0) decimated = lane(out, downAaLane);
-            if ((k & 3) == 3) {
-                shapeFour<V>(firstCurve, &upRow[k - 3]);
-                shapeFour<V>(secondCurve, &secondRow[k - 3]);
-            }
         }
-        if ((factor & 3) != 0) {  // the last few, with stale neighbours that are never read
-            shapeFour<V>(firstCurve, &upRow[factor & ~3]);
-            shapeFour<V>(secondCurve, &secondRow[factor & ~3]);
+        // Whole rows, with stale neighbours beyond the factor that are never read.
+        for (int k = 0; k < factor; k += 4) {
+            shapeFour<V>(firstCurve, &upRow[k]);
+            shapeFour<V>(secondCurve, &secondRow[k]);
         }
         lanes.flushOutputsIfSilent(upAaLane);
         lanes.flushOutputsIfSilent(downAaLane);
