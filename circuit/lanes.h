@@ -92,6 +92,24 @@ MURKFELL_INLINE bool eitherOfFirstTwoSilent(const DoublePair& v) {
     return eitherOfFirstTwoSilent(v.low);
 }
 
+// Lanes strictly inside the flush bound (never NaN).
+MURKFELL_INLINE void silentLanes(Mask4& out, const Double4& v) {
+    out = (v > -flushThreshold) & (v < flushThreshold);
+}
+MURKFELL_INLINE void silentLanes(MaskPair& out, const DoublePair& v) {
+    out.low = (v.low > -flushThreshold) & (v.low < flushThreshold);
+    out.high = (v.high > -flushThreshold) & (v.high < flushThreshold);
+}
+
+MURKFELL_INLINE void gatherMask(Mask4& out, bool a, bool b, bool c, bool d) {
+    out = Mask4{-std::int64_t{a}, -std::int64_t{b}, -std::int64_t{c}, -std::int64_t{d}};
+}
+MURKFELL_INLINE void gatherMask(MaskPair& out, bool a, bool b, bool c, bool d) {
+    out.low = Mask2{-std::int64_t{a}, -std::int64_t{b}};
+    out.high = Mask2{-std::int64_t{c}, -std::int64_t{d}};
+}
+MURKFELL_INLINE MaskPair operator~(const MaskPair& m) { return {~m.low, ~m.high}; }
+
 // Where the mask is set take `ifSet`, elsewhere `ifClear`.
 MURKFELL_INLINE void select(Double4& out, const Mask4& mask, const Double4& ifSet,
                             const Double4& ifClear) {
@@ -176,14 +194,27 @@ struct LaneSections {
         }
     }
 
-    // The flush rule of FilterHistory::stepFlushed for one lane, applied to
-    // its new output before the shift.
-    MURKFELL_INLINE void flushLaneIfSilent(int index, int tested, V& out) {
-        if (!isBelowFlushThreshold(lane(out, index))) return;
-        for (int i = 0; i < tested; ++i)
-            if (!isBelowFlushThreshold(lane(y[i], index))) return;
-        setLane(out, index, 0.0);
-        for (int i = 0; i < tested; ++i) setLane(y[i], index, 0.0);
+    // The flush rule of FilterHistory::stepFlushed, applied before the shift
+    // to the new outputs of the lanes set in `lanes`, where lane i tests the
+    // tested[i] most recent previous outputs. Works on whole registers, so
+    // the histories never have to live in memory.
+    MURKFELL_INLINE void flushSilentLanes(const Mask<V>& lanes, const int (&tested)[4], V& out) {
+        Mask<V> flush, quiet;
+        silentLanes(quiet, out);
+        flush = lanes & quiet;
+        for (int i = 0; i < 6; ++i) {
+            Mask<V> testedHere;
+            gatherMask(testedHere, i < tested[0], i < tested[1], i < tested[2], i < tested[3]);
+            silentLanes(quiet, y[i]);
+            flush = flush & (quiet | ~testedHere);
+        }
+        V zero{};
+        select(out, flush, zero, out);
+        for (int i = 0; i < 6; ++i) {
+            Mask<V> testedHere;
+            gatherMask(testedHere, i < tested[0], i < tested[1], i < tested[2], i < tested[3]);
+            select(y[i], flush & testedHere, zero, y[i]);
+        }
     }
 
     // The block-end flush of the oversampling low-passes for one lane.

@@ -195,10 +195,14 @@ MURKFELL_INLINE int runSteadySlots(Pipeline& p, int first, int last) {
             V in, out;
             gather(in, firstRow[k], smoothed, k == 0 ? p.u[slot] : 0.0, downRow[k]);
             lanes.output(out, in);
+            // The low-pass after the first curve tests five previous outputs,
+            // the coupling network four; the other two flush once per slot.
             static_assert(shaperAaLane == 0 && couplingLane == 1);
             if (eitherOfFirstTwoSilent(out)) [[unlikely]] {
-                lanes.flushLaneIfSilent(shaperAaLane, 5, out);
-                lanes.flushLaneIfSilent(couplingLane, 4, out);
+                static constexpr int tested[4] = {5, 4, 0, 0};
+                Mask<V> flushedEachStep;
+                gatherMask(flushedEachStep, true, true, false, false);
+                lanes.flushSilentLanes(flushedEachStep, tested, out);
             }
             lanes.shift(in, out);
             firstRow[k] = lane(out, shaperAaLane);
