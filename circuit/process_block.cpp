@@ -28,10 +28,9 @@ constexpr int chunkFrames = 512;
 
 // In pipeline slot s the upsampler works on host sample s, the first clipping
 // stage (its low-pass) on s − 1, the second clipping stage (smoothing
-// low-pass, coupling network, second curve) on s − 2 and the downsampler plus
-// the host-rate tail on s − 3. Each sample's sub-samples travel through the
-// stages in one of four rows; the upsampler leaves them passed through the
-// first curve already.
+// low-pass, coupling network, second curve) on s − 2 and the downsampler on
+// s − 3. Each sample's sub-samples travel through the stages in one of four
+// rows; the upsampler leaves them passed through the first curve already.
 enum Stage : unsigned { upsample = 1, firstStage = 2, secondStage = 4, downsample = 8 };
 constexpr int stageCount = 4;
 
@@ -40,48 +39,12 @@ enum Lane { shaperAaLane, couplingLane, upAaLane, downAaLane };
 
 using Row = std::array<double, maxOversampling>;
 
-// Tone stack, cabinet, level and output network for one decimated value.
-struct Tail {
-    Tail(const CircuitCoefficients& c, const CircuitHistories& h, const SignalSettings& settings)
-        : coefficients(c), cabinet(settings.cabSimOn == 1), level(settings.levelGain), tone(h.tone),
-          cabLp1(h.cabLp1), cabLp2(h.cabLp2), cabHp(h.cabHp), output(h.output) {}
-
-    // False when the output is not finite.
-    bool run(double decimated, float& out) {
-        const CircuitCoefficients& c = coefficients;
-        double v = tone.stepFlushed<2>(c.tone, decimated);
-        if (cabinet) {
-            v = cabHp.stepFlushed<2>(c.cabHp, v);
-            v = cabLp1.stepFlushed<2>(c.cabLp1, v);
-            v = cabLp2.stepFlushed<2>(c.cabLp2, v);
-        }
-        out = static_cast<float>(output.stepFlushed<1>(c.output, v * level));
-        return std::isfinite(out);
-    }
-
-    void storeInto(CircuitHistories& h) const {
-        h.tone = tone;
-        h.cabHp = cabHp;
-        h.cabLp1 = cabLp1;
-        h.cabLp2 = cabLp2;
-        h.output = output;
-    }
-
-    const CircuitCoefficients& coefficients;
-    const bool cabinet;
-    const double level;
-    FilterHistory<3> tone, cabLp1, cabLp2;
-    FilterHistory<2> cabHp;
-    FilterHistory<1> output;
-};
-
 struct Pipeline {
-    Pipeline(const CircuitState& state, const SignalSettings& settings, int factor,
-             const double* u, float* output)
-        : coefficients(state.coefficients), factor(factor), scale(factor), u(u), output(output),
+    Pipeline(const CircuitState& state, int factor, const double* u, double* d)
+        : coefficients(state.coefficients), factor(factor), scale(factor), u(u), d(d),
           upAa(state.histories.upAa), shaperAa(state.histories.shaperAa),
           downAa(state.histories.downAa), smoothLp(state.histories.smoothLp),
-          coupling(state.histories.coupling), tail(state.coefficients, state.histories, settings) {}
+          coupling(state.histories.coupling) {}
 
     void storeInto(CircuitHistories& h, int lastSample) const {
         h.upAa = upAa;
@@ -90,7 +53,6 @@ struct Pipeline {
         h.smoothLp = smoothLp;
         h.coupling = coupling;
         std::copy_n(rows[lastSample % stageCount].begin(), factor, h.overBuffer.begin());
-        tail.storeInto(h);
     }
 
     Row& rowOf(int sample) { return rows[sample % stageCount]; }
@@ -98,21 +60,18 @@ struct Pipeline {
     const CircuitCoefficients& coefficients;
     const int factor;
     const double scale;
-    const double* const u;
-    float* const output;
+    const double* const u;  // upsampler input per host sample
+    double* const d;        // downsampler output per host sample
     FilterHistory<6> upAa, shaperAa, downAa;
     FilterHistory<1> smoothLp;
     FilterHistory<5> coupling;
-    Tail tail;
     alignas(32) std::array<Row, stageCount> rows{};
 };
 
-// One slot with any set of stages, section by section (pipeline fill and
-// drain). False when the sample finished in this slot came out non-finite.
+// One slot with any set of stages, section by section (pipeline fill and drain).
 template <unsigned Active>
-bool runSlot(Pipeline& p, int slot) {
+void runSlot(Pipeline& p, int slot) {
     const CircuitCoefficients& c = p.coefficients;
-    double decimated = 0.0;
     for (int k = 0; k < p.factor; ++k) {
         if constexpr ((Active & upsample) != 0) {
             // Zeros follow the host sample; the b0 product still runs on them.
@@ -131,18 +90,14 @@ bool runSlot(Pipeline& p, int slot) {
         }
         if constexpr ((Active & downsample) != 0) {
             const double y = p.downAa.step(c.aa, p.rowOf(slot + 1)[k]);
-            if (k == 0) decimated = y;
+            if (k == 0) p.d[slot - 3] = y;
         }
     }
     if constexpr ((Active & upsample) != 0) p.upAa.flushOutputsIfSilent();
-    if constexpr ((Active & downsample) != 0) {
-        p.downAa.flushOutputsIfSilent();
-        return p.tail.run(decimated, p.output[slot - 3]);
-    }
-    return true;
+    if constexpr ((Active & downsample) != 0) p.downAa.flushOutputsIfSilent();
 }
 
-bool runPartialSlot(unsigned active, Pipeline& p, int slot) {
+void runPartialSlot(unsigned active, Pipeline& p, int slot) {
     switch (active) {
         case upsample: return runSlot<upsample>(p, slot);
         case upsample | firstStage: return runSlot<upsample | firstStage>(p, slot);
@@ -156,7 +111,6 @@ bool runPartialSlot(unsigned active, Pipeline& p, int slot) {
         case secondStage | downsample: return runSlot<secondStage | downsample>(p, slot);
         case downsample: return runSlot<downsample>(p, slot);
     }
-    return true;
 }
 
 template <class V>
@@ -167,12 +121,37 @@ MURKFELL_INLINE void shapeFour(const ShaperCurve& curve, double* values) {
     std::memcpy(values, &four, sizeof four);
 }
 
+// One sub-step of the four lanes in the steady state.
+template <class V>
+MURKFELL_INLINE void stepLanes(LaneSections<V>& lanes, FilterHistory<1>& smoothLp,
+                               const CircuitCoefficients& c, double upInput, double scale,
+                               double& first, double& second, double& up, double down,
+                               double& decimated) {
+    const double smoothed = smoothLp.stepFlushed<1>(c.smoothLp, second);
+    V in, out;
+    gather(in, first, smoothed, upInput, down);
+    lanes.output(out, in);
+    // The low-pass after the first curve tests five previous outputs, the
+    // coupling network four; the other two lanes flush once per slot.
+    static_assert(shaperAaLane == 0 && couplingLane == 1);
+    if (eitherOfFirstTwoSilent(out)) [[unlikely]] {
+        static constexpr int tested[4] = {5, 4, 0, 0};
+        Mask<V> flushedEachStep;
+        gatherMask(flushedEachStep, true, true, false, false);
+        lanes.flushSilentLanes(flushedEachStep, tested, out);
+    }
+    lanes.shift(in, out);
+    first = lane(out, shaperAaLane);
+    second = -secondStageOffset - lane(out, couplingLane);
+    up = lane(out, upAaLane) * scale;
+    decimated = lane(out, downAaLane);
+}
+
 // Slots first..last with every stage active: the four recurrences step
 // together in the lanes of one LaneSections, then the curves run four
-// sub-samples at a time over the rows. Returns the slot whose sample came out
-// non-finite, or last + 1.
+// sub-samples at a time over the rows.
 template <class V>
-MURKFELL_INLINE int runSteadySlots(Pipeline& p, int first, int last) {
+MURKFELL_INLINE void runSteadySlots(Pipeline& p, int first, int last) {
     const CircuitCoefficients& c = p.coefficients;
     LaneSections<V> lanes;
     lanes.loadLane(shaperAaLane, c.aa, p.shaperAa);
@@ -183,33 +162,17 @@ MURKFELL_INLINE int runSteadySlots(Pipeline& p, int first, int last) {
     const int factor = p.factor;
     const double scale = p.scale;
 
-    int slot = first;
-    for (; slot <= last; ++slot) {
+    for (int slot = first; slot <= last; ++slot) {
         Row& upRow = p.rowOf(slot);
         Row& firstRow = p.rowOf(slot + 3);
         Row& secondRow = p.rowOf(slot + 2);
         const Row& downRow = p.rowOf(slot + 1);
-        double decimated = 0.0;
-        for (int k = 0; k < factor; ++k) {
-            const double smoothed = smoothLp.stepFlushed<1>(c.smoothLp, secondRow[k]);
-            V in, out;
-            gather(in, firstRow[k], smoothed, k == 0 ? p.u[slot] : 0.0, downRow[k]);
-            lanes.output(out, in);
-            // The low-pass after the first curve tests five previous outputs,
-            // the coupling network four; the other two flush once per slot.
-            static_assert(shaperAaLane == 0 && couplingLane == 1);
-            if (eitherOfFirstTwoSilent(out)) [[unlikely]] {
-                static constexpr int tested[4] = {5, 4, 0, 0};
-                Mask<V> flushedEachStep;
-                gatherMask(flushedEachStep, true, true, false, false);
-                lanes.flushSilentLanes(flushedEachStep, tested, out);
-            }
-            lanes.shift(in, out);
-            firstRow[k] = lane(out, shaperAaLane);
-            secondRow[k] = -secondStageOffset - lane(out, couplingLane);
-            upRow[k] = lane(out, upAaLane) * scale;
-            if (k == 0) decimated = lane(out, downAaLane);
-        }
+        stepLanes(lanes, smoothLp, c, p.u[slot], scale, firstRow[0], secondRow[0], upRow[0],
+                  downRow[0], p.d[slot - 3]);
+        double unused;
+        for (int k = 1; k < factor; ++k)
+            stepLanes(lanes, smoothLp, c, 0.0, scale, firstRow[k], secondRow[k], upRow[k],
+                      downRow[k], unused);
         // Whole rows, with stale neighbours beyond the factor that are never read.
         for (int k = 0; k < factor; k += 4) {
             shapeFour<V>(firstCurve, &upRow[k]);
@@ -217,8 +180,6 @@ MURKFELL_INLINE int runSteadySlots(Pipeline& p, int first, int last) {
         }
         lanes.flushOutputsIfSilent(upAaLane);
         lanes.flushOutputsIfSilent(downAaLane);
-        if (!p.tail.run(decimated, p.output[slot - 3])) [[unlikely]]
-            break;
     }
 
     lanes.storeLane(shaperAaLane, p.shaperAa);
@@ -226,50 +187,38 @@ MURKFELL_INLINE int runSteadySlots(Pipeline& p, int first, int last) {
     lanes.storeLane(upAaLane, p.upAa);
     lanes.storeLane(downAaLane, p.downAa);
     p.smoothLp = smoothLp;
-    return slot;
 }
 
-int runSteadySlotsSse2(Pipeline& p, int first, int last) {
-    return runSteadySlots<DoublePair>(p, first, last);
+void runSteadySlotsSse2(Pipeline& p, int first, int last) {
+    runSteadySlots<DoublePair>(p, first, last);
 }
 
-__attribute__((target("avx2"))) int runSteadySlotsAvx2(Pipeline& p, int first, int last) {
-    return runSteadySlots<Double4>(p, first, last);
+__attribute__((target("avx2"))) void runSteadySlotsAvx2(Pipeline& p, int first, int last) {
+    runSteadySlots<Double4>(p, first, last);
 }
 
-// The oversampled part and the tail for u[0..frames−1], writing output
-// [0..frames−1]. Returns the number of samples written: all of them, or up
-// to and including the first non-finite one, which is written as 0 after
-// every history went back to rest.
-int runOversampledAndTail(VectorUnit unit, CircuitState& state, const SignalSettings& settings,
-                          int factor, const double* u, float* output, int frames) {
-    Pipeline p(state, settings, factor, u, output);
+// Turns u[0..frames−1] into the decimated values d[0..frames−1].
+void runOversampled(VectorUnit unit, CircuitState& state, int factor, const double* u,
+                    double* d, int frames) {
+    Pipeline p(state, factor, u, d);
     const int steadyFirst = stageCount - 1, steadyLast = frames - 1;
     for (int slot = 0; slot < frames + stageCount - 1; ++slot) {
-        bool finite = true;
         if (slot == steadyFirst && steadyFirst <= steadyLast) {
-            const int stopped = unit == VectorUnit::avx2 ? runSteadySlotsAvx2(p, slot, steadyLast)
-                                                         : runSteadySlotsSse2(p, slot, steadyLast);
-            finite = stopped > steadyLast;
-            slot = finite ? steadyLast : stopped;
-        } else {
-            unsigned active = 0;
-            if (slot < frames) active |= upsample;
-            if (slot >= 1 && slot - 1 < frames) active |= firstStage;
-            if (slot >= 2 && slot - 2 < frames) active |= secondStage;
-            if (slot >= 3) active |= downsample;
-            finite = runPartialSlot(active, p, slot);
+            if (unit == VectorUnit::avx2)
+                runSteadySlotsAvx2(p, steadyFirst, steadyLast);
+            else
+                runSteadySlotsSse2(p, steadyFirst, steadyLast);
+            slot = steadyLast;
+            continue;
         }
-        if (!finite) [[unlikely]] {
-            // A non-finite value would stay in the histories for good: restart
-            // the circuit from rest and drop this one sample.
-            resetToStartingValues(state);
-            output[slot - 3] = 0.0f;
-            return slot - 2;
-        }
+        unsigned active = 0;
+        if (slot < frames) active |= upsample;
+        if (slot >= 1 && slot - 1 < frames) active |= firstStage;
+        if (slot >= 2 && slot - 2 < frames) active |= secondStage;
+        if (slot >= 3) active |= downsample;
+        runPartialSlot(active, p, slot);
     }
     p.storeInto(state.histories, frames - 1);
-    return frames;
 }
 
 // Input high-pass and gain network; hands the inverted gain-stage output to
@@ -284,6 +233,43 @@ void runHead(CircuitState& state, const float* input, double* u, int frames) {
     }
     state.histories.inputHp = inputHp;
     state.histories.gain = gain;
+}
+
+// Tone stack, cabinet, level and output network. Returns the number of
+// samples written: all of them, or up to and including the first non-finite
+// one, which is written as 0 after every history went back to rest.
+int runTail(CircuitState& state, const SignalSettings& settings, const double* d, float* output,
+            int frames) {
+    const CircuitCoefficients& c = state.coefficients;
+    CircuitHistories& h = state.histories;
+    FilterHistory<3> tone = h.tone, cabLp1 = h.cabLp1, cabLp2 = h.cabLp2;
+    FilterHistory<2> cabHp = h.cabHp;
+    FilterHistory<1> outputNetwork = h.output;
+    const bool cabinet = settings.cabSimOn == 1;
+    const double level = settings.levelGain;
+    for (int i = 0; i < frames; ++i) {
+        double v = tone.stepFlushed<2>(c.tone, d[i]);
+        if (cabinet) {
+            v = cabHp.stepFlushed<2>(c.cabHp, v);
+            v = cabLp1.stepFlushed<2>(c.cabLp1, v);
+            v = cabLp2.stepFlushed<2>(c.cabLp2, v);
+        }
+        const float out = static_cast<float>(outputNetwork.stepFlushed<1>(c.output, v * level));
+        if (!std::isfinite(out)) [[unlikely]] {
+            // A non-finite value would stay in the histories for good: restart
+            // the circuit from rest and drop this one sample.
+            resetToStartingValues(state);
+            output[i] = 0.0f;
+            return i + 1;
+        }
+        output[i] = out;
+    }
+    h.tone = tone;
+    h.cabHp = cabHp;
+    h.cabLp1 = cabLp1;
+    h.cabLp2 = cabLp2;
+    h.output = outputNetwork;
+    return frames;
 }
 
 bool cpuHasAvx2() {
@@ -307,11 +293,12 @@ void processBlockOn(VectorUnit unit, CircuitState& state, const SignalSettings& 
         return;
     }
     const int factor = std::clamp(settings.oversampling, 1, maxOversampling);
-    double u[chunkFrames];
+    double u[chunkFrames], d[chunkFrames];
     for (int done = 0; done < frames;) {
         const int chunk = std::min(chunkFrames, frames - done);
         runHead(state, input + done, u, chunk);
-        done += runOversampledAndTail(unit, state, settings, factor, u, output + done, chunk);
+        runOversampled(unit, state, factor, u, d, chunk);
+        done += runTail(state, settings, d, output + done, chunk);
     }
 }
 
