@@ -121,33 +121,46 @@ MURKFELL_INLINE void select(DoublePair& out, const MaskPair& mask, const DoubleP
     out.high = mask.high ? ifSet.high : ifClear.high;
 }
 
+// A shaper curve's constants spread over the lanes, made once per block.
+template <class V>
+struct LaneCurve {
+    explicit LaneCurve(const ShaperCurve& curve) {
+        broadcast(lowerBreak, curve.lowerBreak), broadcast(upperBreak, curve.upperBreak);
+        const ShaperCurve::RationalPiece& lo = curve.lower;
+        const ShaperCurve::RationalPiece& hi = curve.upper;
+        broadcast(lower[0], lo.p), broadcast(lower[1], lo.q), broadcast(lower[2], lo.r);
+        broadcast(lower[3], lo.s), broadcast(lower[4], lo.t);
+        broadcast(upper[0], hi.p), broadcast(upper[1], hi.q), broadcast(upper[2], hi.r);
+        broadcast(upper[3], hi.s), broadcast(upper[4], hi.t);
+        broadcast(c5, curve.c5), broadcast(c4, curve.c4), broadcast(c3, curve.c3);
+        broadcast(c2, curve.c2), broadcast(c1, curve.c1), broadcast(c0, curve.c0);
+    }
+
+    V lowerBreak, upperBreak;
+    V lower[5], upper[5];  // p, q, r, s, t of each rational piece
+    V c5, c4, c3, c2, c1, c0;
+};
+
 // One shaper curve on four inputs at once, without branches: the rational
 // piece is formed with the constants of the side the input lies on, and the
 // quintic is taken wherever neither comparison holds (NaN included).
 template <class V>
-MURKFELL_INLINE void shapeLanes(const ShaperCurve& curve, V& values) {
-    V lowerBreak, upperBreak, lo, hi;
-    broadcast(lowerBreak, curve.lowerBreak);
-    broadcast(upperBreak, curve.upperBreak);
+MURKFELL_INLINE void shapeLanes(const LaneCurve<V>& curve, V& values) {
     const V x = values;
     const V m = x * x;
-    const Mask<V> below = x < lowerBreak;
-    const Mask<V> above = x > upperBreak;
-    V p, q, r, s, t;
-    const auto pick = [&](V& out, double lower, double upper) {
-        broadcast(lo, lower), broadcast(hi, upper), select(out, below, lo, hi);
-    };
-    pick(p, curve.lower.p, curve.upper.p);
-    pick(q, curve.lower.q, curve.upper.q);
-    pick(r, curve.lower.r, curve.upper.r);
-    pick(s, curve.lower.s, curve.upper.s);
-    pick(t, curve.lower.t, curve.upper.t);
+    const Mask<V> below = x < curve.lowerBreak;
+    const Mask<V> above = x > curve.upperBreak;
+    V piece[5];
+    for (int i = 0; i < 5; ++i) select(piece[i], below, curve.lower[i], curve.upper[i]);
+    const V& p = piece[0];
+    const V& q = piece[1];
+    const V& r = piece[2];
+    const V& s = piece[3];
+    const V& t = piece[4];
     const V rational = ((p * x + m) + q) / ((r * m + s * x) + t);
-    V c5, c4, c3, c2, c1, c0;
-    broadcast(c5, curve.c5), broadcast(c4, curve.c4), broadcast(c3, curve.c3);
-    broadcast(c2, curve.c2), broadcast(c1, curve.c1), broadcast(c0, curve.c0);
     const V x3 = m * x, x4 = x3 * x, x5 = x4 * x;
-    const V middle = c5 * x5 + c4 * x4 + c3 * x3 - c2 * m - c1 * x + c0;
+    const V middle = curve.c5 * x5 + curve.c4 * x4 + curve.c3 * x3 - curve.c2 * m - curve.c1 * x +
+                     curve.c0;
     select(values, below | above, rational, middle);
 }
 

@@ -114,7 +114,7 @@ void runPartialSlot(unsigned active, Pipeline& p, int slot) {
 }
 
 template <class V>
-MURKFELL_INLINE void shapeFour(const ShaperCurve& curve, double* values) {
+MURKFELL_INLINE void shapeFour(const LaneCurve<V>& curve, double* values) {
     V four;
     std::memcpy(&four, values, sizeof four);
     shapeLanes(curve, four);
@@ -161,6 +161,7 @@ MURKFELL_INLINE void runSteadySlots(Pipeline& p, int first, int last) {
     FilterHistory<1> smoothLp = p.smoothLp;
     const int factor = p.factor;
     const double scale = p.scale;
+    const LaneCurve<V> firstLanes(firstCurve), secondLanes(secondCurve);
 
     for (int slot = first; slot <= last; ++slot) {
         Row& upRow = p.rowOf(slot);
@@ -175,8 +176,8 @@ MURKFELL_INLINE void runSteadySlots(Pipeline& p, int first, int last) {
                       downRow[k], unused);
         // Whole rows, with stale neighbours beyond the factor that are never read.
         for (int k = 0; k < factor; k += 4) {
-            shapeFour<V>(firstCurve, &upRow[k]);
-            shapeFour<V>(secondCurve, &secondRow[k]);
+            shapeFour(firstLanes, &upRow[k]);
+            shapeFour(secondLanes, &secondRow[k]);
         }
         lanes.flushOutputsIfSilent(upAaLane);
         lanes.flushOutputsIfSilent(downAaLane);
