@@ -67,10 +67,6 @@ MURKFELL_INLINE void gather(DoublePair& out, double a, double b, double c, doubl
 
 MURKFELL_INLINE double lane(const Double4& v, int i) { return v[i]; }
 MURKFELL_INLINE double lane(const DoublePair& v, int i) { return i < 2 ? v.low[i] : v.high[i - 2]; }
-MURKFELL_INLINE std::int64_t lane(const Mask4& m, int i) { return m[i]; }
-MURKFELL_INLINE std::int64_t lane(const MaskPair& m, int i) {
-    return i < 2 ? m.low[i] : m.high[i - 2];
-}
 MURKFELL_INLINE void setLane(Double4& v, int i, double value) { v[i] = value; }
 MURKFELL_INLINE void setLane(DoublePair& v, int i, double value) {
     if (i < 2)
@@ -124,7 +120,7 @@ MURKFELL_INLINE void select(DoublePair& out, const MaskPair& mask, const DoubleP
 // A shaper curve's constants spread over the lanes, made once per block.
 template <class V>
 struct LaneCurve {
-    explicit LaneCurve(const ShaperCurve& curve) {
+    MURKFELL_INLINE explicit LaneCurve(const ShaperCurve& curve) {
         broadcast(lowerBreak, curve.lowerBreak), broadcast(upperBreak, curve.upperBreak);
         const ShaperCurve::RationalPiece& lo = curve.lower;
         const ShaperCurve::RationalPiece& hi = curve.upper;
