@@ -6,4 +6,4 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/install_deps.sh"
 "$root/scripts/build.sh" "$root/build" -DMURKFELL_WERROR=ON -DMURKFELL_TESTS=ON -DMURKFELL_BENCH=ON
 cd "$root/build"
-xvfb-run -a -s "-screen 0 1024x768x24" ctest --output-on-failure -j2
+xvfb-run -a -s "-screen 0 1024x768x24 -noreset" ctest --output-on-failure -j2
