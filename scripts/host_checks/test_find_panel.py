@@ -9,7 +9,7 @@ import tempfile
 import unittest
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from find_panel import find  # noqa: E402
+from find_panel import MIN_FRACTION, find  # noqa: E402
 from png_io import Image, PngError, decode, read_png  # noqa: E402
 
 
@@ -102,6 +102,13 @@ class FindPanelTest(unittest.TestCase):
         found = find(paste(self.screen, self.panel, 10, 100, cover), self.panel, 16)
         self.assertEqual((found["x"], found["y"]), (10, 100))
         self.assertAlmostEqual(found["near"], 1 - 100 / 1200, delta=0.01)
+
+    def test_one_pixel_in_a_thousand_changed_falls_below_the_pass_mark(self):
+        def dot(x, y, px):
+            return (255 - px[0], px[1], px[2], 255) if (x, y) == (20, 15) else px
+        found = find(paste(self.screen, self.panel, 70, 60, dot), self.panel, 16)
+        self.assertEqual((found["x"], found["y"]), (70, 60))
+        self.assertLess(found["near"], MIN_FRACTION)
 
     def test_transparent_pixels_of_the_panel_are_not_compared(self):
         rgba = bytearray(self.panel.rgba)
