@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <numbers>
 
 #include "circuit/audio_taper.h"
 #include "circuit/bilinear_transform.h"
@@ -59,6 +58,17 @@ Polynomial<2> feedbackAdmittance(double r, double c, double rSeries, double cSer
 }
 
 constexpr double compensationR = 100.0f, compensationC = 121.6e-12f;
+
+// z^(1/6) by Newton's method from z^(1/4): plain arithmetic, so the same bits
+// from every compiler and maths library.
+double sixthRoot(double z) {
+    double w = std::sqrt(std::sqrt(z));
+    for (int i = 0; i < 20; ++i) {
+        const double w5 = w * w * w * w * w;
+        w -= (w5 * w - z) / (6.0 * w5);
+    }
+    return w;
+}
 
 }  // namespace
 
@@ -166,23 +176,32 @@ void designCoupling(CircuitState& state, float sampleRate, int factor) {
 }
 
 void designAntiAlias(CircuitState& state, float sampleRate, int factor) {
-    // Stopband edge 140000 rad/s, 70 dB down; zeros ±j·ωs/cos θk, poles ωs/pk.
+    // Stopband edge ωs = 140000 rad/s, 70 dB down: ripple δ = 1/√(10⁷ − 1),
+    // μ = asinh(1/δ)/6, zeros ±j·ωs/cos θk and poles ωs/(−sinh μ·sin θk +
+    // j·cosh μ·cos θk) for θk = 15°, 45°, 75° and their conjugates. Only
+    // square roots and arithmetic are used (closed forms of the angles,
+    // e^μ = (1/δ + √(1/δ² + 1))^(1/6)), so constant folding and libm
+    // rounding cannot change a bit of the design.
     constexpr double stopEdge = 140000.0;
-    const double ripple = 1.0 / std::sqrt(1e7 - 1.0);
-    const double mu = std::asinh(1.0 / ripple) / 6.0;
-    // Second-order factors for the conjugate pair k, 7 − k (k = 1..3).
-    const auto zeroPair = [](int k) {
-        const double zero = std::cos((2 * k - 1) * std::numbers::pi / 12.0) / stopEdge;
+    const double root2 = std::sqrt(2.0), root6 = std::sqrt(6.0);
+    const double cos15 = (root6 + root2) / 4.0, sin15 = (root6 - root2) / 4.0;
+    const double cos45 = root2 / 2.0;
+    const double cosTheta[3] = {cos15, cos45, sin15};
+    const double sinTheta[3] = {sin15, cos45, cos15};
+    const double expMu = sixthRoot(std::sqrt(1e7 - 1.0) + std::sqrt(1e7));
+    const double sinhMu = (expMu - 1.0 / expMu) / 2.0, coshMu = (expMu + 1.0 / expMu) / 2.0;
+
+    const auto zeroPair = [&](int k) {
+        const double zero = cosTheta[k] / stopEdge;
         return Polynomial<2>{1.0, 0.0, zero * zero};
     };
-    const auto polePair = [mu](int k) {
-        const double theta = (2 * k - 1) * std::numbers::pi / 12.0;
-        const double re = -std::sinh(mu) * std::sin(theta) / stopEdge;
-        const double im = std::cosh(mu) * std::cos(theta) / stopEdge;
+    const auto polePair = [&](int k) {
+        const double re = -sinhMu * sinTheta[k] / stopEdge;
+        const double im = coshMu * cosTheta[k] / stopEdge;
         return Polynomial<2>{1.0, -2.0 * re, re * re + im * im};
     };
-    const Polynomial<6> numerator = zeroPair(1) * zeroPair(2) * zeroPair(3);
-    const Polynomial<6> denominator = polePair(1) * polePair(2) * polePair(3);
+    const Polynomial<6> numerator = zeroPair(0) * zeroPair(1) * zeroPair(2);
+    const Polynomial<6> denominator = polePair(0) * polePair(1) * polePair(2);
     state.coefficients.aa =
         bilinearTransform<6>(numerator, denominator, oversampledRate(sampleRate, factor));
 }
