@@ -97,6 +97,14 @@ MURKFELL_INLINE void silentLanes(MaskPair& out, const DoublePair& v) {
     out.high = (v.high > -flushThreshold) & (v.high < flushThreshold);
 }
 
+MURKFELL_INLINE bool anyLane(const Mask4& m) {
+    const Mask2 either = Mask2{m[0], m[1]} | Mask2{m[2], m[3]};
+    return __builtin_ia32_movmskpd((Double2)either) != 0;
+}
+MURKFELL_INLINE bool anyLane(const MaskPair& m) {
+    return __builtin_ia32_movmskpd((Double2)(m.low | m.high)) != 0;
+}
+
 MURKFELL_INLINE void gatherMask(Mask4& out, bool a, bool b, bool c, bool d) {
     out = Mask4{-std::int64_t{a}, -std::int64_t{b}, -std::int64_t{c}, -std::int64_t{d}};
 }
@@ -226,11 +234,18 @@ struct LaneSections {
         }
     }
 
-    // The block-end flush of the oversampling low-passes for one lane.
-    MURKFELL_INLINE void flushOutputsIfSilent(int index) {
-        for (int i = 0; i < 6; ++i)
-            if (!isBelowFlushThreshold(lane(y[i], index))) return;
-        for (int i = 0; i < 6; ++i) setLane(y[i], index, 0.0);
+    // The block-end flush of the oversampling low-passes: every lane set in
+    // `lanes` whose six previous outputs are all silent gets them zeroed.
+    MURKFELL_INLINE void flushOutputsIfSilent(const Mask<V>& lanes) {
+        Mask<V> flush = lanes, quiet;
+        for (int i = 0; i < 6; ++i) {
+            silentLanes(quiet, y[i]);
+            flush = flush & quiet;
+        }
+        if (!anyLane(flush)) [[likely]]
+            return;
+        V zero{};
+        for (int i = 0; i < 6; ++i) select(y[i], flush, zero, y[i]);
     }
 };
 

@@ -162,6 +162,9 @@ MURKFELL_INLINE void runSteadySlots(Pipeline& p, int first, int last) {
     const int factor = p.factor;
     const double scale = p.scale;
     const LaneCurve<V> firstLanes(firstCurve), secondLanes(secondCurve);
+    Mask<V> flushedEachSlot;
+    static_assert(upAaLane == 2 && downAaLane == 3);
+    gatherMask(flushedEachSlot, false, false, true, true);
 
     for (int slot = first; slot <= last; ++slot) {
         Row& upRow = p.rowOf(slot);
@@ -179,8 +182,7 @@ MURKFELL_INLINE void runSteadySlots(Pipeline& p, int first, int last) {
             shapeFour(firstLanes, &upRow[k]);
             shapeFour(secondLanes, &secondRow[k]);
         }
-        lanes.flushOutputsIfSilent(upAaLane);
-        lanes.flushOutputsIfSilent(downAaLane);
+        lanes.flushOutputsIfSilent(flushedEachSlot);
     }
 
     lanes.storeLane(shaperAaLane, p.shaperAa);
