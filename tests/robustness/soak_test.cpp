@@ -1,0 +1,180 @@
+// The soak: ten minutes of a loud guitar through the pedal at 44.1 and 96 kHz
+// (faster than real time), with every parameter automated at random every few
+// blocks, as a host plays back a busy automation lane. Every output sample must
+// be finite, the peak must stay within a stated bound, and the audio path
+// (processing and automation) must never allocate.
+//
+// The peak bound and its reasoning are in peak_bound.h; with Bypass on the
+// output is the input, whose peak here is 1.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <atomic>
+#include <cmath>
+#include <cstdlib>
+#include <memory>
+#include <new>
+#include <random>
+#include <vector>
+
+#include "bench/plucked_string.h"
+#include "effect/murkfell_effect.h"
+#include "effect/parameter_ids.h"
+#include "tests/robustness/peak_bound.h"
+
+namespace {
+
+// Allocations made by this thread while it stands in for the host's audio
+// thread.
+thread_local bool onAudioPath = false;
+std::atomic<long> audioPathAllocations{0};
+
+void* allocate(std::size_t size) {
+  if (onAudioPath) audioPathAllocations.fetch_add(1, std::memory_order_relaxed);
+  if (void* memory = std::malloc(size == 0 ? 1 : size)) return memory;
+  throw std::bad_alloc();
+}
+
+void* allocateAligned(std::size_t size, std::align_val_t alignment) {
+  if (onAudioPath) audioPathAllocations.fetch_add(1, std::memory_order_relaxed);
+  const auto align = static_cast<std::size_t>(alignment);
+  if (void* memory = std::aligned_alloc(align, (std::max(size, align) + align - 1) / align * align)) {
+    return memory;
+  }
+  throw std::bad_alloc();
+}
+
+}  // namespace
+
+void* operator new(std::size_t size) { return allocate(size); }
+void* operator new[](std::size_t size) { return allocate(size); }
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
+  try {
+    return allocate(size);
+  } catch (const std::bad_alloc&) {
+    return nullptr;
+  }
+}
+void* operator new[](std::size_t size, const std::nothrow_t& tag) noexcept {
+  return operator new(size, tag);
+}
+void* operator new(std::size_t size, std::align_val_t alignment) {
+  return allocateAligned(size, alignment);
+}
+void* operator new[](std::size_t size, std::align_val_t alignment) {
+  return allocateAligned(size, alignment);
+}
+void operator delete(void* memory) noexcept { std::free(memory); }
+void operator delete[](void* memory) noexcept { std::free(memory); }
+void operator delete(void* memory, std::size_t) noexcept { std::free(memory); }
+void operator delete[](void* memory, std::size_t) noexcept { std::free(memory); }
+void operator delete(void* memory, std::align_val_t) noexcept { std::free(memory); }
+void operator delete[](void* memory, std::align_val_t) noexcept { std::free(memory); }
+void operator delete(void* memory, std::size_t, std::align_val_t) noexcept { std::free(memory); }
+void operator delete[](void* memory, std::size_t, std::align_val_t) noexcept { std::free(memory); }
+
+namespace {
+
+constexpr double kSoakSeconds = MURKFELL_SOAK_SECONDS;
+constexpr int kLargestBlock = 2048;
+
+// Marks the calls a host would make on its audio thread.
+class AudioPath {
+ public:
+  AudioPath() { onAudioPath = true; }
+  ~AudioPath() { onAudioPath = false; }
+};
+
+VstIntPtr quietHost(AEffect*, VstInt32, VstInt32, VstIntPtr, void*, float) { return 0; }
+
+struct SoakResult {
+  float peak = 0.0f;
+  long nonFiniteSamples = 0;
+  long audioPathAllocations = 0;
+  long automationEvents = 0;
+};
+
+SoakResult soak(float sampleRate, double seconds, unsigned seed) {
+  auto effect = std::make_unique<MurkfellEffect>(quietHost);
+  AEffect* block = effect->getAeffect();
+  block->dispatcher(block, effMainsChanged, 0, 0, nullptr, 0.0f);
+  block->dispatcher(block, effSetSampleRate, 0, 0, nullptr, sampleRate);
+  block->dispatcher(block, effSetBlockSize, 0, kLargestBlock, nullptr, 0.0f);
+  block->dispatcher(block, effMainsChanged, 0, 1, nullptr, 0.0f);
+
+  murkfell::PluckedString guitar(sampleRate, 1.0f);
+  std::mt19937 random(seed);
+  std::uniform_int_distribution<int> blockSize(1, kLargestBlock);
+  std::uniform_int_distribution<int> blocksBetweenChanges(1, 4);
+  std::uniform_real_distribution<float> knob(0.0f, 1.0f);
+  std::vector<float> input(kLargestBlock), output(kLargestBlock);
+  float* inputs[] = {input.data()};
+  float* outputs[] = {output.data()};
+
+  audioPathAllocations = 0;
+  SoakResult result;
+  const auto totalFrames = static_cast<long>(seconds * sampleRate);
+  int blocksUntilChange = 0;
+  for (long done = 0; done < totalFrames;) {
+    const int frames = static_cast<int>(std::min<long>(blockSize(random), totalFrames - done));
+    std::generate_n(input.begin(), frames, [&] { return guitar.next(); });
+    if (blocksUntilChange-- == 0) {
+      const float knobs[] = {knob(random), knob(random), knob(random), knob(random), knob(random)};
+      const float cabSim = static_cast<float>(random() % 2);
+      const float bypass = random() % 8 == 0 ? 1.0f : 0.0f;
+      AudioPath audioThread;
+      for (VstInt32 index = kGain; index <= kLevel; ++index) {
+        block->setParameter(block, index, knobs[index - kGain]);
+      }
+      block->setParameter(block, kCabSim, cabSim);
+      block->setParameter(block, kBypass, bypass);
+      ++result.automationEvents;
+      blocksUntilChange = blocksBetweenChanges(random);
+    }
+    {
+      AudioPath audioThread;
+      block->processReplacing(block, inputs, outputs, frames);
+    }
+    for (int i = 0; i < frames; ++i) {
+      if (!std::isfinite(output[i])) ++result.nonFiniteSamples;
+      else result.peak = std::max(result.peak, std::fabs(output[i]));
+    }
+    done += frames;
+  }
+  result.audioPathAllocations = audioPathAllocations.load();
+  block->dispatcher(block, effMainsChanged, 0, 0, nullptr, 0.0f);
+  return result;
+}
+
+class Soak : public testing::TestWithParam<float> {};
+
+TEST_P(Soak, OutputStaysFiniteBoundedAndAllocationFree) {
+  const SoakResult result = soak(GetParam(), kSoakSeconds, 20261209u);
+  std::printf("soak at %.0f Hz over %.0f s: peak %.4f, %ld automation events\n", GetParam(),
+              kSoakSeconds, result.peak, result.automationEvents);
+  RecordProperty("peak", std::to_string(result.peak));
+
+  EXPECT_EQ(result.nonFiniteSamples, 0);
+  EXPECT_LE(result.peak, kPeakBound);
+  // A chain that went silent would pass the two checks above.
+  EXPECT_GT(result.peak, 0.1f);
+  EXPECT_EQ(result.audioPathAllocations, 0);
+  EXPECT_GT(result.automationEvents, 1000);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rates, Soak, testing::Values(44100.0f, 96000.0f),
+                         [](const auto& info) { return std::to_string(int(info.param)) + "Hz"; });
+
+TEST(SoakAllocationCounter, SeesAnAllocationOnTheAudioPath) {
+  audioPathAllocations = 0;
+  int* probe = nullptr;
+  {
+    AudioPath audioThread;
+    probe = new int(7);
+  }
+  delete probe;
+  std::vector<int> elsewhere(16);
+  EXPECT_EQ(audioPathAllocations.load(), 1);
+}
+
+}  // namespace
