@@ -168,23 +168,23 @@ MURKFELL_INLINE void shapeLanes(const LaneCurve<V>& curve, V& values) {
     select(values, below | above, rational, middle);
 }
 
-// Sections of order six or less side by side, one per lane, each with its
-// own coefficients (a lower-order section has zero coefficients above its
+// Sections of order N or less side by side, one per lane, each with its own
+// coefficients (a lower-order section has zero coefficients above its
 // order). Same term order as FilterHistory::output.
-template <class V>
+template <class V, int N>
 struct LaneSections {
-    V b[7]{}, a[6]{};
-    V x[6]{}, y[6]{};
+    V b[N + 1]{}, a[N]{};
+    V x[N]{}, y[N]{};
 
     MURKFELL_INLINE void output(V& out, const V& in) const {
         V sum = b[0] * in;
-        for (int i = 0; i < 6; ++i) sum += b[i + 1] * x[i];
-        for (int i = 0; i < 6; ++i) sum -= a[i] * y[i];
+        for (int i = 0; i < N; ++i) sum += b[i + 1] * x[i];
+        for (int i = 0; i < N; ++i) sum -= a[i] * y[i];
         out = sum;
     }
 
     MURKFELL_INLINE void shift(const V& in, const V& out) {
-        for (int i = 5; i > 0; --i) {
+        for (int i = N - 1; i > 0; --i) {
             x[i] = x[i - 1];
             y[i] = y[i - 1];
         }
@@ -195,8 +195,9 @@ struct LaneSections {
     template <int Order>
     MURKFELL_INLINE void loadLane(int index, const FilterCoefficients<Order>& c,
                                   const FilterHistory<Order>& h) {
-        for (int i = 0; i < 7; ++i) setLane(b[i], index, i <= Order ? c.b[i] : 0.0);
-        for (int i = 0; i < 6; ++i) {
+        static_assert(Order <= N);
+        for (int i = 0; i <= N; ++i) setLane(b[i], index, i <= Order ? c.b[i] : 0.0);
+        for (int i = 0; i < N; ++i) {
             setLane(a[i], index, i < Order ? c.a[i] : 0.0);
             setLane(x[i], index, i < Order ? h.x[i] : 0.0);
             setLane(y[i], index, i < Order ? h.y[i] : 0.0);
@@ -219,7 +220,7 @@ struct LaneSections {
         Mask<V> flush, quiet;
         silentLanes(quiet, out);
         flush = lanes & quiet;
-        for (int i = 0; i < 6; ++i) {
+        for (int i = 0; i < N; ++i) {
             Mask<V> testedHere;
             gatherMask(testedHere, i < tested[0], i < tested[1], i < tested[2], i < tested[3]);
             silentLanes(quiet, y[i]);
@@ -227,7 +228,7 @@ struct LaneSections {
         }
         V zero{};
         select(out, flush, zero, out);
-        for (int i = 0; i < 6; ++i) {
+        for (int i = 0; i < N; ++i) {
             Mask<V> testedHere;
             gatherMask(testedHere, i < tested[0], i < tested[1], i < tested[2], i < tested[3]);
             select(y[i], flush & testedHere, zero, y[i]);
@@ -235,17 +236,17 @@ struct LaneSections {
     }
 
     // The block-end flush of the oversampling low-passes: every lane set in
-    // `lanes` whose six previous outputs are all silent gets them zeroed.
+    // `lanes` whose N previous outputs are all silent gets them zeroed.
     MURKFELL_INLINE void flushOutputsIfSilent(const Mask<V>& lanes) {
         Mask<V> flush = lanes, quiet;
-        for (int i = 0; i < 6; ++i) {
+        for (int i = 0; i < N; ++i) {
             silentLanes(quiet, y[i]);
             flush = flush & quiet;
         }
         if (!anyLane(flush)) [[likely]]
             return;
         V zero{};
-        for (int i = 0; i < 6; ++i) select(y[i], flush, zero, y[i]);
+        for (int i = 0; i < N; ++i) select(y[i], flush, zero, y[i]);
     }
 };
 

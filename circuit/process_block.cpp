@@ -1,16 +1,16 @@
 #include "circuit/process_block.h"
 
 #include <algorithm>
-#include <cmath>
 #include <cstring>
 
 #include "circuit/lanes.h"
+#include "circuit/output_stages.h"
 #include "circuit/shaper_curves.h"
 
 // The chain runs a chunk of host samples at a time in three passes: the
 // host-rate head (input high-pass, gain network) over the whole chunk, the
-// oversampled part as a software pipeline, and the host-rate tail (tone
-// stack, cabinet, level, output network). Every section still sees its inputs
+// oversampled part as a software pipeline, and the output stages (tone stack,
+// cabinet, level, output network, see output_stages.cpp). Every section still sees its inputs
 // in order and does the same arithmetic in the same order as a
 // sample-by-sample evaluation, so the output is bit-identical; the pipeline
 // only lets the recurrences of different sections run side by side.
@@ -123,7 +123,7 @@ MURKFELL_INLINE void shapeFour(const LaneCurve<V>& curve, double* values) {
 
 // One sub-step of the four lanes in the steady state.
 template <class V>
-MURKFELL_INLINE void stepLanes(LaneSections<V>& lanes, FilterHistory<1>& smoothLp,
+MURKFELL_INLINE void stepLanes(LaneSections<V, 6>& lanes, FilterHistory<1>& smoothLp,
                                const CircuitCoefficients& c, double upInput, double scale,
                                double& first, double& second, double& up, double down,
                                double& decimated) {
@@ -153,7 +153,7 @@ MURKFELL_INLINE void stepLanes(LaneSections<V>& lanes, FilterHistory<1>& smoothL
 template <class V>
 MURKFELL_INLINE void runSteadySlots(Pipeline& p, int first, int last) {
     const CircuitCoefficients& c = p.coefficients;
-    LaneSections<V> lanes;
+    LaneSections<V, 6> lanes;
     lanes.loadLane(shaperAaLane, c.aa, p.shaperAa);
     lanes.loadLane(couplingLane, c.coupling, p.coupling);
     lanes.loadLane(upAaLane, c.aa, p.upAa);
@@ -238,43 +238,6 @@ void runHead(CircuitState& state, const float* input, double* u, int frames) {
     state.histories.gain = gain;
 }
 
-// Tone stack, cabinet, level and output network. Returns the number of
-// samples written: all of them, or up to and including the first non-finite
-// one, which is written as 0 after every history went back to rest.
-int runTail(CircuitState& state, const SignalSettings& settings, const double* d, float* output,
-            int frames) {
-    const CircuitCoefficients& c = state.coefficients;
-    CircuitHistories& h = state.histories;
-    FilterHistory<3> tone = h.tone, cabLp1 = h.cabLp1, cabLp2 = h.cabLp2;
-    FilterHistory<2> cabHp = h.cabHp;
-    FilterHistory<1> outputNetwork = h.output;
-    const bool cabinet = settings.cabSimOn == 1;
-    const double level = settings.levelGain;
-    for (int i = 0; i < frames; ++i) {
-        double v = tone.stepFlushed<2>(c.tone, d[i]);
-        if (cabinet) {
-            v = cabHp.stepFlushed<2>(c.cabHp, v);
-            v = cabLp1.stepFlushed<2>(c.cabLp1, v);
-            v = cabLp2.stepFlushed<2>(c.cabLp2, v);
-        }
-        const float out = static_cast<float>(outputNetwork.stepFlushed<1>(c.output, v * level));
-        if (!std::isfinite(out)) [[unlikely]] {
-            // A non-finite value would stay in the histories for good: restart
-            // the circuit from rest and drop this one sample.
-            resetToStartingValues(state);
-            output[i] = 0.0f;
-            return i + 1;
-        }
-        output[i] = out;
-    }
-    h.tone = tone;
-    h.cabHp = cabHp;
-    h.cabLp1 = cabLp1;
-    h.cabLp2 = cabLp2;
-    h.output = outputNetwork;
-    return frames;
-}
-
 bool cpuHasAvx2() {
     __builtin_cpu_init();
     return __builtin_cpu_supports("avx2");
@@ -301,7 +264,7 @@ void processBlockOn(VectorUnit unit, CircuitState& state, const SignalSettings& 
         const int chunk = std::min(chunkFrames, frames - done);
         runHead(state, input + done, u, chunk);
         runOversampled(unit, state, factor, u, d, chunk);
-        done += runTail(state, settings, d, output + done, chunk);
+        done += runOutputStages(unit, state, settings, d, output + done, chunk);
     }
 }
 
