@@ -1,11 +1,14 @@
 #include "circuit/shaper_curves.h"
 
+#include "circuit/lanes.h"
+
 #include <gtest/gtest.h>
 
 #include <bit>
 #include <cmath>
 #include <cstdint>
 #include <limits>
+#include <vector>
 
 namespace murkfell {
 namespace {
@@ -108,6 +111,44 @@ TEST(ShaperCurves, SharedRationalFormIsBitIdenticalToTheNaturalOrder) {
         ASSERT_EQ(std::bit_cast<std::uint64_t>(secondShaper(x)),
                   std::bit_cast<std::uint64_t>(literalSecond(x))) << x;
     }
+}
+
+// The branch-free four-lane form used by the loop must give the same bits as
+// the scalar curves, including at the breakpoints and for NaN and infinities.
+template <class V>
+void expectLanesMatchScalar(const ShaperCurve& curve) {
+    const LaneCurve<V> lanes(curve);
+    std::vector<double> inputs = {curve.lowerBreak, curve.upperBreak,
+                                  std::nextafter(curve.lowerBreak, -2.0),
+                                  std::nextafter(curve.upperBreak, 2.0), 0.0, -0.0,
+                                  std::numeric_limits<double>::quiet_NaN(),
+                                  std::numeric_limits<double>::infinity(),
+                                  -std::numeric_limits<double>::infinity(), 1e300, -1e300};
+    std::uint64_t seed = 777;
+    while (inputs.size() % 4 != 0 || inputs.size() < 4000) {
+        seed = seed * 6364136223846793005ULL + 1442695040888963407ULL;
+        inputs.push_back((static_cast<double>(seed >> 11) * 0x1.0p-53 - 0.5) * 20.0);
+    }
+    for (std::size_t i = 0; i < inputs.size(); i += 4) {
+        V four;
+        gather(four, inputs[i], inputs[i + 1], inputs[i + 2], inputs[i + 3]);
+        shapeLanes(lanes, four);
+        for (int k = 0; k < 4; ++k) {
+            const double expected = shape(curve, inputs[i + k]);
+            if (std::isnan(expected)) {
+                EXPECT_TRUE(std::isnan(lane(four, k))) << inputs[i + k];
+            } else {
+                EXPECT_EQ(std::bit_cast<std::uint64_t>(lane(four, k)),
+                          std::bit_cast<std::uint64_t>(expected))
+                    << inputs[i + k];
+            }
+        }
+    }
+}
+
+TEST(ShaperCurves, LaneFormMatchesTheScalarCurves) {
+    expectLanesMatchScalar<DoublePair>(firstCurve);
+    expectLanesMatchScalar<DoublePair>(secondCurve);
 }
 
 }  // namespace
