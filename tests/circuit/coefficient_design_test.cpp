@@ -199,17 +199,6 @@ TEST(CoefficientDesign, BaseRateSetsIgnoreTheFactorAndRateChangesAreReversible) 
     EXPECT_EQ(state.coefficients, twelve);
 }
 
-TEST(CoefficientDesign, DesignsNeverTouchHistories) {
-    CircuitState state{};
-    resetToStartingValues(state);
-    state.histories.tone.y[1] = 0.25;
-    const CircuitHistories before = state.histories;
-    recomputeCoefficients(state, 48000.0f, 12, {0.3f, 0.9f, 0.1f, 0.7f});
-    designGainStage(state, 48000.0f, 0.8f);
-    designToneStack(state, 48000.0f, 0.2f, 0.4f, 0.6f);
-    EXPECT_EQ(state.histories, before);
-}
-
 TEST(CoefficientDesign, KnobsOutsideTheRangeDesignAsTheNearestEnd) {
     const auto gainSet = [](float gain) {
         CircuitState state{};
