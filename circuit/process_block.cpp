@@ -1,6 +1,7 @@
 #include "circuit/process_block.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 
 #include "circuit/oversampled_pipeline.h"
@@ -43,6 +44,13 @@ bool cpuHasAvx2() {
     return __builtin_cpu_supports("avx2");
 }
 
+// The length of the run of finite samples at the start of the input.
+int finiteRun(const float* input, int frames) {
+    int count = 0;
+    while (count < frames && std::isfinite(input[count])) ++count;
+    return count;
+}
+
 const VectorUnit widestUnit = cpuHasAvx2() ? VectorUnit::avx2 : VectorUnit::sse2;
 
 }  // namespace
@@ -61,7 +69,15 @@ void processBlockOn(VectorUnit unit, CircuitState& state, const SignalSettings& 
     const int factor = std::clamp(settings.oversampling, 1, maxOversampling);
     double u[chunkFrames], d[chunkFrames];
     for (int done = 0; done < frames;) {
-        const int chunk = std::min(chunkFrames, frames - done);
+        // A sample that is not finite poisons every section it reaches, so its
+        // output resets the circuit: answer it with that at once instead of
+        // running the chain over it and again over what follows.
+        if (!std::isfinite(input[done])) {
+            output[done++] = 0.0f;
+            resetToStartingValues(state);
+            continue;
+        }
+        const int chunk = finiteRun(input + done, std::min(chunkFrames, frames - done));
         runHead(state, input + done, u, chunk);
         runOversampled(unit, state, factor, u, d, chunk);
         done += runOutputStages(unit, state, settings, d, output + done, chunk);
