@@ -81,6 +81,9 @@ void AudioEffect::canProcessReplacing(bool state) {
 }
 
 void AudioEffect::setEditor(AEffEditor* newEditor) {
+  if (editor != newEditor) {
+    delete editor;  // the effect owns its editor, so a replaced one goes
+  }
   editor = newEditor;
   if (editor != nullptr) {
     cEffect.flags |= effFlagsHasEditor;
