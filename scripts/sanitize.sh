@@ -62,7 +62,7 @@ asan_stage() {
   export LSAN_OPTIONS=suppressions=$build/lsan.supp:print_suppressions=0
   export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
   (cd "$build" &&
-    xvfb-run -a -s "-screen 0 1024x768x24" ctest --output-on-failure --no-tests=error -j2)
+    xvfb-run -a -s "-screen 0 1024x768x24 -noreset" ctest --output-on-failure --no-tests=error -j2)
 }
 
 # The test executables that carry the concurrency label.
