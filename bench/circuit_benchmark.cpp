@@ -26,47 +26,50 @@ enum class Loop { plain, sse2, avx2 };
 
 void runLoop(Loop loop, CircuitState& circuit, const SignalSettings& settings, const float* in,
              float* out) {
-    switch (loop) {
-        case Loop::plain: return reference::processBlock(circuit, settings, in, out, blockSize);
-        case Loop::sse2: return processBlockOn(VectorUnit::sse2, circuit, settings, in, out, blockSize);
-        case Loop::avx2: return processBlockOn(VectorUnit::avx2, circuit, settings, in, out, blockSize);
-    }
+  switch (loop) {
+    case Loop::plain:
+      return reference::processBlock(circuit, settings, in, out, blockSize);
+    case Loop::sse2:
+      return processBlockOn(VectorUnit::sse2, circuit, settings, in, out, blockSize);
+    case Loop::avx2:
+      return processBlockOn(VectorUnit::avx2, circuit, settings, in, out, blockSize);
+  }
 }
 
 void circuitLoop(benchmark::State& state, Loop loop) {
-    if (loop == Loop::avx2 && !isAvailable(VectorUnit::avx2)) {
-        state.SkipWithError("no AVX2 on this machine");
-        return;
-    }
-    const float rate = static_cast<float>(state.range(0));
-    CircuitState circuit{};
-    resetToStartingValues(circuit);
-    recomputeCoefficients(circuit, rate, oversamplingFor(rate), {});
-    const SignalSettings settings{levelGainFor(0.5f), 1, 0, oversamplingFor(rate)};
+  if (loop == Loop::avx2 && !isAvailable(VectorUnit::avx2)) {
+    state.SkipWithError("no AVX2 on this machine");
+    return;
+  }
+  const float rate = static_cast<float>(state.range(0));
+  CircuitState circuit{};
+  resetToStartingValues(circuit);
+  recomputeCoefficients(circuit, rate, oversamplingFor(rate), {});
+  const SignalSettings settings{levelGainFor(0.5f), 1, 0, oversamplingFor(rate)};
 
-    PluckedString source(rate);
-    std::vector<float> input(static_cast<std::size_t>(rate) * 2);  // two seconds, looped
-    for (float& sample : input) sample = source.next();
-    std::vector<float> output(blockSize);
+  PluckedString source(rate);
+  std::vector<float> input(static_cast<std::size_t>(rate) * 2);  // two seconds, looped
+  for (float& sample : input) sample = source.next();
+  std::vector<float> output(blockSize);
 
-    std::size_t position = 0;
-    long samples = 0;
-    for (auto _ : state) {
-        if (position + blockSize > input.size()) position = 0;
-        runLoop(loop, circuit, settings, input.data() + position, output.data());
-        benchmark::DoNotOptimize(output.data());
-        benchmark::ClobberMemory();
-        position += blockSize;
-        samples += blockSize;
-    }
-    state.counters["ns_per_sample"] = benchmark::Counter(
-        samples * 1e-9, benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
-    state.counters["realtime_factor"] =
-        benchmark::Counter(samples / static_cast<double>(rate), benchmark::Counter::kIsRate);
+  std::size_t position = 0;
+  long samples = 0;
+  for (auto _ : state) {
+    if (position + blockSize > input.size()) position = 0;
+    runLoop(loop, circuit, settings, input.data() + position, output.data());
+    benchmark::DoNotOptimize(output.data());
+    benchmark::ClobberMemory();
+    position += blockSize;
+    samples += blockSize;
+  }
+  state.counters["ns_per_sample"] =
+      benchmark::Counter(samples * 1e-9, benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+  state.counters["realtime_factor"] =
+      benchmark::Counter(samples / static_cast<double>(rate), benchmark::Counter::kIsRate);
 }
 
 void rates(benchmark::internal::Benchmark* b) {
-    for (int rate : {44100, 48000, 88200, 96000, 192000}) b->Arg(rate);
+  for (int rate : {44100, 48000, 88200, 96000, 192000}) b->Arg(rate);
 }
 
 BENCHMARK_CAPTURE(circuitLoop, plain, Loop::plain)->Apply(rates);

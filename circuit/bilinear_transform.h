@@ -13,17 +13,17 @@ namespace detail {
 // once numerator and denominator are multiplied by (1 + z⁻¹)ⁿ.
 template <int Order>
 constexpr std::array<std::array<double, Order + 1>, Order + 1> bilinearExpansions() {
-    std::array<std::array<double, Order + 1>, Order + 1> table{};
-    for (int k = 0; k <= Order; ++k) {
-        std::array<double, Order + 1> term{};
-        term[0] = 1.0;
-        for (int factor = 0; factor < Order; ++factor) {
-            const double sign = factor < k ? -1.0 : 1.0;
-            for (int j = Order; j > 0; --j) term[j] += sign * term[j - 1];
-        }
-        table[k] = term;
+  std::array<std::array<double, Order + 1>, Order + 1> table{};
+  for (int k = 0; k <= Order; ++k) {
+    std::array<double, Order + 1> term{};
+    term[0] = 1.0;
+    for (int factor = 0; factor < Order; ++factor) {
+      const double sign = factor < k ? -1.0 : 1.0;
+      for (int j = Order; j > 0; --j) term[j] += sign * term[j - 1];
     }
-    return table;
+    table[k] = term;
+  }
+  return table;
 }
 
 }  // namespace detail
@@ -32,25 +32,24 @@ constexpr std::array<std::array<double, Order + 1>, Order + 1> bilinearExpansion
 // without prewarping, and normalises the denominator's z⁰ coefficient to 1.
 template <int Order>
 FilterCoefficients<Order> bilinearTransform(const Polynomial<Order>& numerator,
-                                            const Polynomial<Order>& denominator,
-                                            double rate) {
-    static constexpr auto expansions = detail::bilinearExpansions<Order>();
-    const double k2 = 2.0 * rate;
-    std::array<double, Order + 1> b{}, a{};
-    double power = 1.0;
-    for (int k = 0; k <= Order; ++k) {
-        const double numeratorTerm = numerator[k] * power;
-        const double denominatorTerm = denominator[k] * power;
-        for (int j = 0; j <= Order; ++j) {
-            b[j] += numeratorTerm * expansions[k][j];
-            a[j] += denominatorTerm * expansions[k][j];
-        }
-        power *= k2;
+                                            const Polynomial<Order>& denominator, double rate) {
+  static constexpr auto expansions = detail::bilinearExpansions<Order>();
+  const double k2 = 2.0 * rate;
+  std::array<double, Order + 1> b{}, a{};
+  double power = 1.0;
+  for (int k = 0; k <= Order; ++k) {
+    const double numeratorTerm = numerator[k] * power;
+    const double denominatorTerm = denominator[k] * power;
+    for (int j = 0; j <= Order; ++j) {
+      b[j] += numeratorTerm * expansions[k][j];
+      a[j] += denominatorTerm * expansions[k][j];
     }
-    FilterCoefficients<Order> result;
-    for (int j = 0; j <= Order; ++j) result.b[j] = b[j] / a[0];
-    for (int j = 1; j <= Order; ++j) result.a[j - 1] = a[j] / a[0];
-    return result;
+    power *= k2;
+  }
+  FilterCoefficients<Order> result;
+  for (int j = 0; j <= Order; ++j) result.b[j] = b[j] / a[0];
+  for (int j = 1; j <= Order; ++j) result.a[j - 1] = a[j] / a[0];
+  return result;
 }
 
 }  // namespace murkfell

@@ -14,8 +14,7 @@ void recomputeCoefficients(CircuitState& state, float sampleRate, int oversampli
 void designGainStage(CircuitState& state, float sampleRate, float gain);
 
 // Passive three-knob tone stack at the host rate.
-void designToneStack(CircuitState& state, float sampleRate, float bass, float middle,
-                     float treble);
+void designToneStack(CircuitState& state, float sampleRate, float bass, float middle, float treble);
 
 // Third-order cabinet low-pass with a notch, at the host rate.
 FilterCoefficients<3> designCabinetFilter(float sampleRate, double r1, double r2, double r3,

@@ -2,8 +2,6 @@
 
 namespace murkfell {
 
-int oversamplingFor(float sampleRate) {
-    return sampleRate < 50000.0f ? maxOversampling : 7;
-}
+int oversamplingFor(float sampleRate) { return sampleRate < 50000.0f ? maxOversampling : 7; }
 
 }  // namespace murkfell

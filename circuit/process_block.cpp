@@ -4,8 +4,8 @@
 #include <cmath>
 #include <cstring>
 
-#include "circuit/oversampled_pipeline.h"
 #include "circuit/output_stages.h"
+#include "circuit/oversampled_pipeline.h"
 
 // The chain runs a chunk of host samples at a time in three passes: the
 // host-rate head (input high-pass, gain network), the oversampled part
@@ -28,27 +28,27 @@ constexpr int chunkFrames = 512;
 // Input high-pass and gain network; hands the inverted gain-stage output to
 // the upsampler.
 void runHead(CircuitState& state, const float* input, double* u, int frames) {
-    const CircuitCoefficients& c = state.coefficients;
-    FilterHistory<1> inputHp = state.histories.inputHp;
-    FilterHistory<3> gain = state.histories.gain;
-    for (int i = 0; i < frames; ++i) {
-        const double a = inputHp.stepFlushed<1>(c.inputHp, inputFactor * input[i]);
-        u[i] = -gain.stepFlushed<2>(c.gain, a * stageScale + stageOffset);
-    }
-    state.histories.inputHp = inputHp;
-    state.histories.gain = gain;
+  const CircuitCoefficients& c = state.coefficients;
+  FilterHistory<1> inputHp = state.histories.inputHp;
+  FilterHistory<3> gain = state.histories.gain;
+  for (int i = 0; i < frames; ++i) {
+    const double a = inputHp.stepFlushed<1>(c.inputHp, inputFactor * input[i]);
+    u[i] = -gain.stepFlushed<2>(c.gain, a * stageScale + stageOffset);
+  }
+  state.histories.inputHp = inputHp;
+  state.histories.gain = gain;
 }
 
 bool cpuHasAvx2() {
-    __builtin_cpu_init();
-    return __builtin_cpu_supports("avx2");
+  __builtin_cpu_init();
+  return __builtin_cpu_supports("avx2");
 }
 
 // The length of the run of finite samples at the start of the input.
 int finiteRun(const float* input, int frames) {
-    int count = 0;
-    while (count < frames && std::isfinite(input[count])) ++count;
-    return count;
+  int count = 0;
+  while (count < frames && std::isfinite(input[count])) ++count;
+  return count;
 }
 
 const VectorUnit widestUnit = cpuHasAvx2() ? VectorUnit::avx2 : VectorUnit::sse2;
@@ -56,37 +56,37 @@ const VectorUnit widestUnit = cpuHasAvx2() ? VectorUnit::avx2 : VectorUnit::sse2
 }  // namespace
 
 bool isAvailable(VectorUnit unit) {
-    return unit == VectorUnit::sse2 || widestUnit == VectorUnit::avx2;
+  return unit == VectorUnit::sse2 || widestUnit == VectorUnit::avx2;
 }
 
 void processBlockOn(VectorUnit unit, CircuitState& state, const SignalSettings& settings,
                     const float* input, float* output, int frames) {
-    if (frames <= 0) return;
-    if (settings.bypassOn != 0) {
-        if (input != output) std::memmove(output, input, sizeof(float) * frames);
-        return;
+  if (frames <= 0) return;
+  if (settings.bypassOn != 0) {
+    if (input != output) std::memmove(output, input, sizeof(float) * frames);
+    return;
+  }
+  const int factor = std::clamp(settings.oversampling, 1, maxOversampling);
+  double u[chunkFrames], d[chunkFrames];
+  for (int done = 0; done < frames;) {
+    // A sample that is not finite poisons every section it reaches, so its
+    // output resets the circuit: answer it with that at once instead of
+    // running the chain over it and again over what follows.
+    if (!std::isfinite(input[done])) {
+      output[done++] = 0.0f;
+      resetToStartingValues(state);
+      continue;
     }
-    const int factor = std::clamp(settings.oversampling, 1, maxOversampling);
-    double u[chunkFrames], d[chunkFrames];
-    for (int done = 0; done < frames;) {
-        // A sample that is not finite poisons every section it reaches, so its
-        // output resets the circuit: answer it with that at once instead of
-        // running the chain over it and again over what follows.
-        if (!std::isfinite(input[done])) {
-            output[done++] = 0.0f;
-            resetToStartingValues(state);
-            continue;
-        }
-        const int chunk = finiteRun(input + done, std::min(chunkFrames, frames - done));
-        runHead(state, input + done, u, chunk);
-        runOversampled(unit, state, factor, u, d, chunk);
-        done += runOutputStages(unit, state, settings, d, output + done, chunk);
-    }
+    const int chunk = finiteRun(input + done, std::min(chunkFrames, frames - done));
+    runHead(state, input + done, u, chunk);
+    runOversampled(unit, state, factor, u, d, chunk);
+    done += runOutputStages(unit, state, settings, d, output + done, chunk);
+  }
 }
 
 void processBlock(CircuitState& state, const SignalSettings& settings, const float* input,
                   float* output, int frames) {
-    processBlockOn(widestUnit, state, settings, input, output, frames);
+  processBlockOn(widestUnit, state, settings, input, output, frames);
 }
 
 }  // namespace murkfell

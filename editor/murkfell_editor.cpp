@@ -91,8 +91,7 @@ CAnimKnob* MurkfellEditor::createKnob(CBitmap* image, const CPoint& centre, Para
                        kKnobFrameHeight, image);
 }
 
-COnOffButton* MurkfellEditor::createSwitch(CBitmap* image, const CPoint& centre,
-                                           ParameterId tag) {
+COnOffButton* MurkfellEditor::createSwitch(CBitmap* image, const CPoint& centre, ParameterId tag) {
   return new COnOffButton(switchRect(centre, image->getWidth(), image->getHeight()), this, tag,
                           image);
 }
@@ -100,9 +99,9 @@ COnOffButton* MurkfellEditor::createSwitch(CBitmap* image, const CPoint& centre,
 void MurkfellEditor::showFrontPanel(CFrame* target) {
   target->removeAll(false);
   pageSwitch->setMouseableArea(kLogoArea);
-  for (CView* view : std::initializer_list<CView*>{pageSwitch, gainKnob, levelKnob, bassKnob,
-                                                    middleKnob, trebleKnob, cabSimSwitch,
-                                                    bypassSwitch, statusLamp}) {
+  for (CView* view :
+       std::initializer_list<CView*>{pageSwitch, gainKnob, levelKnob, bassKnob, middleKnob,
+                                     trebleKnob, cabSimSwitch, bypassSwitch, statusLamp}) {
     target->addView(view);
   }
 }
@@ -142,8 +141,8 @@ void MurkfellEditor::releaseDetachedViews() {
     return;
   }
   for (CView* view : std::initializer_list<CView*>{pageSwitch, gainKnob, levelKnob, bassKnob,
-                                                    middleKnob, trebleKnob, cabSimSwitch,
-                                                    bypassSwitch, statusLamp, infoPanel}) {
+                                                   middleKnob, trebleKnob, cabSimSwitch,
+                                                   bypassSwitch, statusLamp, infoPanel}) {
     if (view != nullptr && !view->isAttached()) {
       view->forget();
     }

@@ -33,7 +33,9 @@ constexpr float kHighestRate = 1000000.0f;
 bool isStored(VstInt32 index) { return index >= kGain && index <= kBypass; }
 
 // Bit equality, so a NaN knob counts as unchanged once designed.
-bool same(float a, float b) { return std::bit_cast<std::uint32_t>(a) == std::bit_cast<std::uint32_t>(b); }
+bool same(float a, float b) {
+  return std::bit_cast<std::uint32_t>(a) == std::bit_cast<std::uint32_t>(b);
+}
 
 }  // namespace
 
@@ -101,8 +103,8 @@ void MurkfellEffect::redesignWhatChanged() {
 }
 
 void MurkfellEffect::processReplacing(float** inputs, float** outputs, VstInt32 sampleFrames) {
-  if (inputs == nullptr || outputs == nullptr || inputs[0] == nullptr ||
-      outputs[0] == nullptr || sampleFrames <= 0) {
+  if (inputs == nullptr || outputs == nullptr || inputs[0] == nullptr || outputs[0] == nullptr ||
+      sampleFrames <= 0) {
     return;
   }
   redesignWhatChanged();

@@ -67,16 +67,39 @@ bool sameBits(const std::vector<float>& a, const std::vector<float>& b) {
 using Limits = std::numeric_limits<float>;
 
 // Values that break audio code, chosen far more often than random bit patterns.
-constexpr std::array<float, 16> kHostileFloats = {
-    Limits::quiet_NaN(), Limits::infinity(), -Limits::infinity(), 1e30f, -1e30f,
-    Limits::max(),       Limits::lowest(),   Limits::denorm_min(), -Limits::denorm_min(),
-    Limits::min(),       0.0f,               -0.0f,               1.0f,
-    0.5f,                -1.0f,              2.0f};
+constexpr std::array<float, 16> kHostileFloats = {Limits::quiet_NaN(),
+                                                  Limits::infinity(),
+                                                  -Limits::infinity(),
+                                                  1e30f,
+                                                  -1e30f,
+                                                  Limits::max(),
+                                                  Limits::lowest(),
+                                                  Limits::denorm_min(),
+                                                  -Limits::denorm_min(),
+                                                  Limits::min(),
+                                                  0.0f,
+                                                  -0.0f,
+                                                  1.0f,
+                                                  0.5f,
+                                                  -1.0f,
+                                                  2.0f};
 
-constexpr std::array<float, 16> kHostileRates = {
-    0.0f,     -44100.0f, Limits::quiet_NaN(), Limits::infinity(), 1.0f,      999.99994f,
-    1000.0f,  22050.0f,  44100.0f,            48000.0f,           49999.996f, 50000.0f,
-    96000.0f, 192000.0f, 1e6f,                1000000.06f};
+constexpr std::array<float, 16> kHostileRates = {0.0f,
+                                                 -44100.0f,
+                                                 Limits::quiet_NaN(),
+                                                 Limits::infinity(),
+                                                 1.0f,
+                                                 999.99994f,
+                                                 1000.0f,
+                                                 22050.0f,
+                                                 44100.0f,
+                                                 48000.0f,
+                                                 49999.996f,
+                                                 50000.0f,
+                                                 96000.0f,
+                                                 192000.0f,
+                                                 1e6f,
+                                                 1000000.06f};
 
 constexpr float kLowestRate = 1000.0f;
 constexpr float kHighestRate = 1e6f;
@@ -205,7 +228,8 @@ class HostSession {
     }
     if (takesPointerLocation(opcode)) {
       void* location = &slot;
-      const VstIntPtr result = dispatch(opcode, index, value, withPointer ? location : nullptr, opt);
+      const VstIntPtr result =
+          dispatch(opcode, index, value, withPointer ? location : nullptr, opt);
       require(withPointer || result == 0, "a request without its pointer answered nonzero");
       return true;
     }
@@ -230,7 +254,8 @@ class HostSession {
     }
     std::vector<unsigned char> text(size, kFiller);
     dispatch(opcode, index, value, text.data(), opt);
-    const bool untouched = std::all_of(text.begin(), text.end(), [](auto c) { return c == kFiller; });
+    const bool untouched =
+        std::all_of(text.begin(), text.end(), [](auto c) { return c == kFiller; });
     require(untouched || std::find(text.begin(), text.end(), 0) != text.end(),
             "a text was left without its terminating zero");
   }
@@ -337,7 +362,7 @@ class HostSession {
     const std::vector<float>& result = layout == inPlace ? input : output;
     if (frames <= 0 || (layout != separate && layout != inPlace)) {
       require(sameBits(input, sent) && std::all_of(output.begin(), output.end(),
-                                                    [](float s) { return s == kUntouched; }),
+                                                   [](float s) { return s == kUntouched; }),
               "a processing call that should return at once touched a buffer");
       return;
     }

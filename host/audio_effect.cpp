@@ -51,8 +51,7 @@ bool writesThroughPointer(VstInt32 opcode) {
 
 }  // namespace
 
-AudioEffect::AudioEffect(audioMasterCallback audioMaster, VstInt32 numPrograms,
-                         VstInt32 numParams)
+AudioEffect::AudioEffect(audioMasterCallback audioMaster, VstInt32 numPrograms, VstInt32 numParams)
     : audioMaster(audioMaster), numPrograms(numPrograms), numParams(numParams) {
   cEffect.magic = kEffectMagic;
   cEffect.dispatcher = dispatchToEffect;

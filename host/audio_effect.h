@@ -45,9 +45,7 @@ class AudioEffect {
   virtual void getParameterName(VstInt32 /*index*/, char* /*text*/) {}
 
   virtual VstInt32 getChunk(void** /*data*/, bool /*isPreset*/) { return 0; }
-  virtual VstInt32 setChunk(void* /*data*/, VstInt32 /*byteSize*/, bool /*isPreset*/) {
-    return 0;
-  }
+  virtual VstInt32 setChunk(void* /*data*/, VstInt32 /*byteSize*/, bool /*isPreset*/) { return 0; }
 
   virtual void setUniqueID(VstInt32 id) { cEffect.uniqueID = id; }
   virtual void setNumInputs(VstInt32 inputs) { cEffect.numInputs = inputs; }
@@ -68,8 +66,8 @@ class AudioEffect {
   virtual void process(float** /*inputs*/, float** /*outputs*/, VstInt32 /*sampleFrames*/) {}
 
  protected:
-  VstIntPtr callHost(VstInt32 opcode, VstInt32 index = 0, VstIntPtr value = 0,
-                     void* ptr = nullptr, float opt = 0.0f);
+  VstIntPtr callHost(VstInt32 opcode, VstInt32 index = 0, VstIntPtr value = 0, void* ptr = nullptr,
+                     float opt = 0.0f);
 
   audioMasterCallback audioMaster;
   AEffEditor* editor = nullptr;

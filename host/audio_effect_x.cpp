@@ -44,9 +44,7 @@ bool AudioEffectX::getSpeakerArrangement(void** inputArrangement, void** outputA
   return false;
 }
 
-bool AudioEffectX::beginEdit(VstInt32 index) {
-  return callHost(audioMasterBeginEdit, index) != 0;
-}
+bool AudioEffectX::beginEdit(VstInt32 index) { return callHost(audioMasterBeginEdit, index) != 0; }
 
 bool AudioEffectX::endEdit(VstInt32 index) { return callHost(audioMasterEndEdit, index) != 0; }
 

@@ -1,5 +1,7 @@
 // The editor built off-screen: its views, their values and rectangles, how it
 // follows parameter changes and how user edits reach the effect and host.
+#include "editor/murkfell_editor.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -7,7 +9,6 @@
 #include <utility>
 #include <vector>
 
-#include "editor/murkfell_editor.h"
 #include "editor/murkfell_label.h"
 #include "editor/panel_geometry.h"
 #include "effect/murkfell_effect.h"
@@ -20,8 +21,18 @@
 namespace {
 
 // The front panel's views in the order they lie, back to front.
-enum FrontView { kPage, kGainKnob, kLevelKnob, kBassKnob, kMiddleKnob, kTrebleKnob, kCabSimSwitch,
-                 kBypassSwitch, kLamp, kFrontViews };
+enum FrontView {
+  kPage,
+  kGainKnob,
+  kLevelKnob,
+  kBassKnob,
+  kMiddleKnob,
+  kTrebleKnob,
+  kCabSimSwitch,
+  kBypassSwitch,
+  kLamp,
+  kFrontViews
+};
 
 class Editor : public ::testing::Test {
  protected:
@@ -155,9 +166,9 @@ TEST_F(Editor, ClickingTheFootswitchBypassesAndReportsLampThenSwitch) {
   EXPECT_EQ(front[kLamp]->getValue(), 1.0f);
   EXPECT_EQ(effect.getParameter(kBypass), 1.0f);
   const std::vector<std::pair<VstInt32, VstInt32>> expected = {{audioMasterBeginEdit, kBypass},
-                                                                {audioMasterAutomate, kLed},
-                                                                {audioMasterAutomate, kBypass},
-                                                                {audioMasterEndEdit, kBypass}};
+                                                               {audioMasterAutomate, kLed},
+                                                               {audioMasterAutomate, kBypass},
+                                                               {audioMasterEndEdit, kBypass}};
   EXPECT_EQ(hostRequests(), expected);
 }
 

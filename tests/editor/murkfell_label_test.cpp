@@ -1,14 +1,14 @@
 // The information panel drawn off-screen onto a black ground.
-#include <gtest/gtest.h>
+#include "editor/murkfell_label.h"
 
 #include <cairo.h>
+#include <gtest/gtest.h>
 
-#include <cstdint>
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <vector>
 
-#include "editor/murkfell_label.h"
 #include "toolkit/c_draw_context.h"
 
 namespace {
@@ -36,7 +36,8 @@ class Label : public ::testing::Test {
     cairo_surface_flush(surface);
   }
   std::uint32_t pixel(int x, int y) const {
-    const auto* row = cairo_image_surface_get_data(surface) + y * cairo_image_surface_get_stride(surface);
+    const auto* row =
+        cairo_image_surface_get_data(surface) + y * cairo_image_surface_get_stride(surface);
     return reinterpret_cast<const std::uint32_t*>(row)[x] & 0xFFFFFF;
   }
   // Brightness-weighted horizontal centre of what is drawn in rows [top, bottom).

@@ -24,8 +24,7 @@ class Automation : public ::testing::Test {
 
   std::vector<std::pair<VstInt32, float>> automated() {
     std::vector<std::pair<VstInt32, float>> reports;
-    for (const HostRequest& request :
-         RecordingHost::instance().requestsWith(audioMasterAutomate)) {
+    for (const HostRequest& request : RecordingHost::instance().requestsWith(audioMasterAutomate)) {
       EXPECT_EQ(request.effect, effect.getAeffect());
       reports.emplace_back(request.index, request.opt);
     }

@@ -41,7 +41,8 @@ TEST(Concurrency, WritersNeverDisturbTheAudioThread) {
     const float rates[] = {44100.0f, 48000.0f, 96000.0f};
     for (long change = 0; std::chrono::steady_clock::now() < deadline; ++change) {
       const auto index = static_cast<VstInt32>(random() % kNumParameters);
-      effect.setParameter(index, index >= kCabSim ? static_cast<float>(random() % 2) : knob(random));
+      effect.setParameter(index,
+                          index >= kCabSim ? static_cast<float>(random() % 2) : knob(random));
       if (changesRate && change % 1000 == 0) {
         effect.setSampleRate(rates[random() % 3]);
       }

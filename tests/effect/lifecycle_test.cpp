@@ -64,7 +64,8 @@ TEST(Lifecycle, RateChangesRedesignEverySetAndKeepTheHistories) {
 
   effect.setSampleRate(96000.0f);
   processed(effect, {});
-  EXPECT_TRUE(effect.circuitState().histories == at44100.histories) << "an empty block runs nothing";
+  EXPECT_TRUE(effect.circuitState().histories == at44100.histories)
+      << "an empty block runs nothing";
   processed(effect, std::vector<float>(1, 0.0f));
   murkfell::CircuitState expected{};
   murkfell::recomputeCoefficients(expected, 96000.0f, 7, murkfell::KnobSettings{});

@@ -35,8 +35,9 @@ class Dispatcher : public ::testing::Test {
       *untouched = buffer[0] == 'x';
     }
     const void* end = std::memchr(buffer, '\0', sizeof buffer);
-    return end == nullptr ? std::string(buffer, sizeof buffer)
-                          : std::string(static_cast<const char*>(buffer), static_cast<const char*>(end));
+    return end == nullptr
+               ? std::string(buffer, sizeof buffer)
+               : std::string(static_cast<const char*>(buffer), static_cast<const char*>(end));
   }
 
   PluginLibrary library;
@@ -97,7 +98,8 @@ TEST_F(Dispatcher, OneProgramWithAnEmptyName) {
 }
 
 TEST_F(Dispatcher, CapabilitiesAndHostBypassAreRefused) {
-  for (const char* capability : {"receiveVstMidiEvent", "sendVstEvents", "bypass", "plugAsChannelInsert", ""}) {
+  for (const char* capability :
+       {"receiveVstMidiEvent", "sendVstEvents", "bypass", "plugAsChannelInsert", ""}) {
     EXPECT_EQ(dispatch(effect, effCanDo, 0, 0, const_cast<char*>(capability)), 0) << capability;
   }
   EXPECT_EQ(dispatch(effect, effSetBypass, 0, 1), 0);
@@ -114,18 +116,18 @@ TEST_F(Dispatcher, SpeakerArrangementClearsTheLocationsItIsGiven) {
   int placeholder = 0;
   void* input = &placeholder;
   void* output = &placeholder;
-  EXPECT_EQ(dispatch(effect, effGetSpeakerArrangement, 0, reinterpret_cast<VstIntPtr>(&input),
-                     &output),
-            0);
+  EXPECT_EQ(
+      dispatch(effect, effGetSpeakerArrangement, 0, reinterpret_cast<VstIntPtr>(&input), &output),
+      0);
   EXPECT_EQ(input, nullptr);
   EXPECT_EQ(output, nullptr);
   output = &placeholder;
   EXPECT_EQ(dispatch(effect, effGetSpeakerArrangement, 0, 0, &output), 0);
   EXPECT_EQ(output, nullptr);
   input = &placeholder;
-  EXPECT_EQ(dispatch(effect, effGetSpeakerArrangement, 0, reinterpret_cast<VstIntPtr>(&input),
-                     nullptr),
-            0);
+  EXPECT_EQ(
+      dispatch(effect, effGetSpeakerArrangement, 0, reinterpret_cast<VstIntPtr>(&input), nullptr),
+      0);
   EXPECT_EQ(input, nullptr);
 }
 
@@ -139,20 +141,31 @@ TEST_F(Dispatcher, SetupRequestsAnswerZero) {
 }
 
 TEST_F(Dispatcher, NullBuffersAreAnsweredWithZero) {
-  for (VstInt32 opcode : {effGetProgramName, effGetParamLabel, effGetParamDisplay,
-                          effGetParamName, effEditGetRect, effGetEffectName, effGetVendorString,
-                          effGetProductString, effCanDo, effSetProgramName, effGetChunk}) {
+  for (VstInt32 opcode : {effGetProgramName, effGetParamLabel, effGetParamDisplay, effGetParamName,
+                          effEditGetRect, effGetEffectName, effGetVendorString, effGetProductString,
+                          effCanDo, effSetProgramName, effGetChunk}) {
     EXPECT_EQ(dispatch(effect, opcode, 1, 0, nullptr), 0) << "opcode " << opcode;
   }
 }
 
 // Whatever a host sends, only the requests with something to say answer non-zero.
 TEST_F(Dispatcher, AllOtherOpcodesAnswerZero) {
-  const std::set<VstInt32> telling = {
-      effGetProgram,   effEditGetRect,      effEditOpen,          effIdentify,
-      effCanBeAutomated, effGetPlugCategory, effGetEffectName,    effGetVendorString,
-      effGetProductString, effGetVendorVersion, effGetVstVersion, effGetCurrentMidiProgram,
-      effSetTotalSampleToProcess, effEditKeyDown, effEditKeyUp, effSetEditKnobMode};
+  const std::set<VstInt32> telling = {effGetProgram,
+                                      effEditGetRect,
+                                      effEditOpen,
+                                      effIdentify,
+                                      effCanBeAutomated,
+                                      effGetPlugCategory,
+                                      effGetEffectName,
+                                      effGetVendorString,
+                                      effGetProductString,
+                                      effGetVendorVersion,
+                                      effGetVstVersion,
+                                      effGetCurrentMidiProgram,
+                                      effSetTotalSampleToProcess,
+                                      effEditKeyDown,
+                                      effEditKeyUp,
+                                      effSetEditKnobMode};
   for (VstInt32 opcode = -5; opcode <= 200; ++opcode) {
     if (opcode == effClose || opcode == effEditOpen || telling.count(opcode) != 0) {
       continue;

@@ -21,7 +21,7 @@ struct PngFile {
   int interlace = 0;
   int channels = 0;
   std::optional<std::array<int, 3>> keyColour;  // tRNS of a truecolour image
-  std::vector<std::uint8_t> samples;             // 8-bit rows, top to bottom
+  std::vector<std::uint8_t> samples;            // 8-bit rows, top to bottom
 
   // The stored colour; alpha is 255 for images without an alpha channel.
   Rgba stored(int x, int y) const;

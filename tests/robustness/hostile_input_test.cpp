@@ -95,8 +95,8 @@ TEST(HostileInput, NonFiniteBlocksCostNoMoreThanAGuitar) {
   for (float hostile : {Limits::quiet_NaN(), Limits::infinity()}) {
     SCOPED_TRACE(hostile);
     const double hostileCost = cheapestProcessing(*effect, std::vector<float>(kFrames, hostile));
-    std::printf("%d frames: guitar %.3f ms, all %g %.3f ms\n", kFrames, 1e3 * guitarCost,
-                hostile, 1e3 * hostileCost);
+    std::printf("%d frames: guitar %.3f ms, all %g %.3f ms\n", kFrames, 1e3 * guitarCost, hostile,
+                1e3 * hostileCost);
     EXPECT_LE(hostileCost, 4.0 * guitarCost);
   }
 }

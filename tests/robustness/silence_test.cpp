@@ -23,7 +23,7 @@
 namespace {
 
 constexpr double kSilenceWithin = 1.0;  // seconds
-constexpr float kQuietLevel = 1e-7f;     // -140 dBFS
+constexpr float kQuietLevel = 1e-7f;    // -140 dBFS
 constexpr double kWatchedSeconds = 12.0;
 constexpr int kBlock = 512;
 
@@ -58,8 +58,8 @@ class Pedal {
   Pedal(float sampleRate, const Knobs& knobs) : effect(std::make_unique<MurkfellEffect>(nullptr)) {
     AEffect* block = effect->getAeffect();
     block->dispatcher(block, effSetSampleRate, 0, 0, nullptr, sampleRate);
-    const float values[] = {knobs.gain, knobs.bass, knobs.middle, knobs.treble, knobs.level,
-                            knobs.cabSim};
+    const float values[] = {knobs.gain,   knobs.bass,  knobs.middle,
+                            knobs.treble, knobs.level, knobs.cabSim};
     for (VstInt32 index = kGain; index <= kCabSim; ++index) {
       block->setParameter(block, index, values[index - kGain]);
     }

@@ -79,8 +79,10 @@ SoakResult soak(float sampleRate, double seconds, unsigned seed) {
       block->processReplacing(block, inputs, outputs, frames);
     }
     for (int i = 0; i < frames; ++i) {
-      if (!std::isfinite(output[i])) ++result.nonFiniteSamples;
-      else result.peak = std::max(result.peak, std::fabs(output[i]));
+      if (!std::isfinite(output[i]))
+        ++result.nonFiniteSamples;
+      else
+        result.peak = std::max(result.peak, std::fabs(output[i]));
     }
     done += frames;
   }

@@ -19,7 +19,8 @@ void* allocate(std::size_t size) {
 void* allocateAligned(std::size_t size, std::align_val_t alignment) {
   if (onAudioPath) counted.fetch_add(1, std::memory_order_relaxed);
   const auto align = static_cast<std::size_t>(alignment);
-  if (void* memory = std::aligned_alloc(align, (std::max(size, align) + align - 1) / align * align)) {
+  if (void* memory =
+          std::aligned_alloc(align, (std::max(size, align) + align - 1) / align * align)) {
     return memory;
   }
   throw std::bad_alloc();

@@ -30,7 +30,7 @@ class PluginLibrary {
   void* handle;
 };
 
-inline VstIntPtr dispatch(AEffect* effect, VstInt32 opcode, VstInt32 index = 0,
-                          VstIntPtr value = 0, void* ptr = nullptr, float opt = 0.0f) {
+inline VstIntPtr dispatch(AEffect* effect, VstInt32 opcode, VstInt32 index = 0, VstIntPtr value = 0,
+                          void* ptr = nullptr, float opt = 0.0f) {
   return effect->dispatcher(effect, opcode, index, value, ptr, opt);
 }

@@ -5,8 +5,8 @@ RecordingHost& RecordingHost::instance() {
   return host;
 }
 
-VstIntPtr RecordingHost::callback(AEffect* effect, VstInt32 opcode, VstInt32 index,
-                                  VstIntPtr value, void* ptr, float opt) {
+VstIntPtr RecordingHost::callback(AEffect* effect, VstInt32 opcode, VstInt32 index, VstIntPtr value,
+                                  void* ptr, float opt) {
   RecordingHost& host = instance();
   host.recorded.push_back({effect, opcode, index, value, ptr, opt});
   return opcode == audioMasterVersion ? host.version : 0;

@@ -106,8 +106,10 @@ void processReplacing(AEffect* effect, float** inputs, float** outputs, VstInt32
 }  // namespace
 
 extern "C" __attribute__((visibility("default"))) AEffect* FAKE_ENTRY(audioMasterCallback host) {
-  log(nullptr, "version %ld", static_cast<long>(host(nullptr, audioMasterVersion, 0, 0, nullptr, 0)));
-  log(nullptr, "asked rate %ld", static_cast<long>(host(nullptr, kGetSampleRate, 0, 0, nullptr, 0)));
+  log(nullptr, "version %ld",
+      static_cast<long>(host(nullptr, audioMasterVersion, 0, 0, nullptr, 0)));
+  log(nullptr, "asked rate %ld",
+      static_cast<long>(host(nullptr, kGetSampleRate, 0, 0, nullptr, 0)));
   if (kRefuses) {
     return nullptr;
   }

@@ -56,8 +56,8 @@ TEST_P(MurkfellRender, MatchesDrivingTheRecordDirectly) {
   EXPECT_EQ(out.info.format, in.info.format);
   ASSERT_EQ(out.info.frames, kFrames);
   // Gain is parameter 1 and Treble parameter 4 of the plug-in.
-  const DirectRun direct{MURKFELL_PLUGIN_PATH, "VSTPluginMain", kRate, blockSize,
-                         {{1, 0.8f}, {4, 0.3f}}};
+  const DirectRun direct{
+      MURKFELL_PLUGIN_PATH, "VSTPluginMain", kRate, blockSize, {{1, 0.8f}, {4, 0.3f}}};
   for (int channel = 0; channel < channels; ++channel) {
     const auto expected = playDirectly(direct, {channelOf(in.samples, channels, channel)});
     ASSERT_EQ(expected.size(), 1u);
@@ -82,8 +82,8 @@ TEST(ThirdPartyRender, MonoPluginWithAParameterSetByName) {
   writeSound(folder / "in.wav", kRate, 1, SF_FORMAT_WAV | SF_FORMAT_FLOAT,
              testSignal(kFrames, 1, kRate));
 
-  const ToolRun run = runTool(
-      {"in.wav", "out.wav", "--plugin", plugin, "--set", "MASTER GAIN=1"}, folder.path());
+  const ToolRun run =
+      runTool({"in.wav", "out.wav", "--plugin", plugin, "--set", "MASTER GAIN=1"}, folder.path());
   ASSERT_EQ(run.exitCode, 0) << run.err;
 
   const Sound in = readSound(folder / "in.wav");
@@ -108,9 +108,8 @@ TEST(ThirdPartyRender, StereoPluginTakesBothChannelsOfAStereoFile) {
 
   const Sound in = readSound(folder / "in.wav");
   const Sound out = readSound(folder / "out.wav");
-  const auto expected = playDirectly(
-      {plugin, "main", kRate, 256, {{3, 0.9f}}},
-      {channelOf(in.samples, 2, 0), channelOf(in.samples, 2, 1)});
+  const auto expected = playDirectly({plugin, "main", kRate, 256, {{3, 0.9f}}},
+                                     {channelOf(in.samples, 2, 0), channelOf(in.samples, 2, 1)});
   ASSERT_EQ(expected.size(), 2u);
   for (int channel = 0; channel < 2; ++channel) {
     EXPECT_EQ(firstDifference(channelOf(out.samples, 2, channel), expected[channel]), -1)

@@ -39,8 +39,8 @@ TEST(DefaultRiff, WritesTheCleanAndProcessedRiffHereAndSaysWhere) {
   EXPECT_NEAR(peak, 0.5f, 1e-3f);
   // The processed riff is exactly the clean file played through the plug-in.
   const Sound processed = readSound(folder / "murkfell-processed.wav");
-  const auto expected = playDirectly({MURKFELL_PLUGIN_PATH, "VSTPluginMain", 44100, 512, {}},
-                                     {clean.samples});
+  const auto expected =
+      playDirectly({MURKFELL_PLUGIN_PATH, "VSTPluginMain", 44100, 512, {}}, {clean.samples});
   ASSERT_EQ(expected.size(), 1u);
   ASSERT_EQ(processed.samples.size(), expected[0].size());
   // The file stores 24-bit samples, so compare at that resolution.
@@ -83,9 +83,9 @@ TEST(PluckedString, SoundsAtItsPitchAndDiesAwayWhenMuted) {
       sample = string.next();
     }
     const double period = 44100.0 / frequency;
-    EXPECT_NEAR(measuredPeriod(samples, static_cast<int>(period * 0.8),
-                               static_cast<int>(period * 1.2)),
-                period, period * 5e-4)
+    EXPECT_NEAR(
+        measuredPeriod(samples, static_cast<int>(period * 0.8), static_cast<int>(period * 1.2)),
+        period, period * 5e-4)
         << frequency << " Hz";
 
     string.mute();

@@ -1,7 +1,6 @@
 // murkfell-render --snapshot: the editor drawn off-screen into a PNG.
-#include <gtest/gtest.h>
-
 #include <cairo.h>
+#include <gtest/gtest.h>
 
 #include <cstdint>
 

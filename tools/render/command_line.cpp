@@ -88,7 +88,8 @@ RenderOptions parseCommandLine(const std::vector<std::string>& arguments) {
     }
     // --option=value is the same as --option value.
     std::optional<std::string> attached;
-    if (const auto equals = argument.find('='); argument.starts_with("--") && equals != std::string::npos) {
+    if (const auto equals = argument.find('=');
+        argument.starts_with("--") && equals != std::string::npos) {
       attached = argument.substr(equals + 1);
       argument.resize(equals);
     }

@@ -17,7 +17,7 @@ void setHostSettings(const HostSettings& settings);
 
 // Answers the version query with 2400 and the sample-rate and block-size
 // queries with the current settings; every other request answers 0.
-VstIntPtr hostCallback(AEffect* effect, VstInt32 opcode, VstInt32 index, VstIntPtr value,
-                       void* ptr, float opt);
+VstIntPtr hostCallback(AEffect* effect, VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr,
+                       float opt);
 
 }  // namespace render

@@ -55,9 +55,8 @@ SF_INFO outputFormatFor(const SF_INFO& input, const std::string& outputPath) {
   // the first of the common encodings it takes.
   const int keep = major == inputMajor ? input.format & (SF_FORMAT_SUBMASK | SF_FORMAT_ENDMASK)
                                        : input.format & SF_FORMAT_SUBMASK;
-  for (const int encoding :
-       {keep, int{SF_FORMAT_PCM_24}, int{SF_FORMAT_PCM_16}, int{SF_FORMAT_VORBIS},
-        int{SF_FORMAT_FLOAT}}) {
+  for (const int encoding : {keep, int{SF_FORMAT_PCM_24}, int{SF_FORMAT_PCM_16},
+                             int{SF_FORMAT_VORBIS}, int{SF_FORMAT_FLOAT}}) {
     output.format = major | encoding;
     if (sf_format_check(&output)) {
       return output;

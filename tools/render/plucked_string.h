@@ -9,11 +9,11 @@
 namespace render {
 
 struct Pluck {
-  double frequency;     // Hz
-  double sampleRate;    // Hz
-  double strength;      // peak of the attack, 0 to 1
-  double ringSeconds;   // time for the string to fall by 60 dB when left ringing
-  std::uint32_t seed;   // the same seed gives the same pluck
+  double frequency;    // Hz
+  double sampleRate;   // Hz
+  double strength;     // peak of the attack, 0 to 1
+  double ringSeconds;  // time for the string to fall by 60 dB when left ringing
+  std::uint32_t seed;  // the same seed gives the same pluck
 };
 
 class PluckedString {

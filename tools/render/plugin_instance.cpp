@@ -31,7 +31,8 @@ bool equalIgnoringCase(std::string_view a, std::string_view b) {
 PluginInstance::PluginInstance(const PluginLibrary& library) : effect(library.createEffect()) {
   if (effect->processReplacing == nullptr) {
     dispatch(effClose);
-    throw RenderError("the plug-in " + library.path() + " cannot process audio (no processReplacing)");
+    throw RenderError("the plug-in " + library.path() +
+                      " cannot process audio (no processReplacing)");
   }
   dispatch(effOpen);
 }

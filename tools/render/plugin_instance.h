@@ -43,8 +43,8 @@ class PluginInstance {
   void process(float** inputs, float** outputs, int frames);
 
  private:
-  VstIntPtr dispatch(VstInt32 opcode, VstInt32 index = 0, VstIntPtr value = 0,
-                     void* ptr = nullptr, float opt = 0.0f) const;
+  VstIntPtr dispatch(VstInt32 opcode, VstInt32 index = 0, VstIntPtr value = 0, void* ptr = nullptr,
+                     float opt = 0.0f) const;
 
   AEffect* effect;
   bool running = false;

@@ -42,9 +42,9 @@ void printListing(std::ostream& out, const std::string& pluginPath, const Plugin
   }
   for (int index = 0; index < plugin.parameterCount(); ++index) {
     const std::string name = plugin.parameterName(index);
-    out << std::setw(5) << index << "  " << std::left
-        << std::setw(static_cast<int>(nameWidth)) << (name.empty() ? "-" : name) << std::right
-        << "  " << std::fixed << std::setprecision(4) << plugin.parameter(index);
+    out << std::setw(5) << index << "  " << std::left << std::setw(static_cast<int>(nameWidth))
+        << (name.empty() ? "-" : name) << std::right << "  " << std::fixed << std::setprecision(4)
+        << plugin.parameter(index);
     if (const std::string display = plugin.parameterDisplay(index); !display.empty()) {
       out << "  " << display;
     }
