@@ -9,9 +9,7 @@
 // hardware counters and divide by the samples processed.
 #include <benchmark/benchmark.h>
 
-#include <vector>
-
-#include "bench/plucked_string.h"
+#include "bench/block_benchmark.h"
 #include "circuit/audio_taper.h"
 #include "circuit/coefficient_design.h"
 #include "circuit/process_block.h"
@@ -47,25 +45,9 @@ void circuitLoop(benchmark::State& state, Loop loop) {
   recomputeCoefficients(circuit, rate, oversamplingFor(rate), {});
   const SignalSettings settings{levelGainFor(0.5f), 1, 0, oversamplingFor(rate)};
 
-  PluckedString source(rate);
-  std::vector<float> input(static_cast<std::size_t>(rate) * 2);  // two seconds, looped
-  for (float& sample : input) sample = source.next();
-  std::vector<float> output(blockSize);
-
-  std::size_t position = 0;
-  long samples = 0;
-  for (auto _ : state) {
-    if (position + blockSize > input.size()) position = 0;
-    runLoop(loop, circuit, settings, input.data() + position, output.data());
-    benchmark::DoNotOptimize(output.data());
-    benchmark::ClobberMemory();
-    position += blockSize;
-    samples += blockSize;
-  }
-  state.counters["ns_per_sample"] =
-      benchmark::Counter(samples * 1e-9, benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
-  state.counters["realtime_factor"] =
-      benchmark::Counter(samples / static_cast<double>(rate), benchmark::Counter::kIsRate);
+  measureBlocks(state, rate, blockSize, [&](const float* input, float* output) {
+    runLoop(loop, circuit, settings, input, output);
+  });
 }
 
 void rates(benchmark::internal::Benchmark* b) {
