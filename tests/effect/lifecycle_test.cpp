@@ -25,6 +25,16 @@ TEST(Lifecycle, OversamplingFollowsTheRate) {
   }
 }
 
+TEST(Lifecycle, OnlyTheSampleRateRequestSetsTheRate) {
+  MurkfellEffect effect{nullptr};
+  effect.dispatcher(effSetBlockSizeAndSampleRate, 0, 512, nullptr, 96000.0f);
+  EXPECT_EQ(effect.getSampleRate(), 44100.0f);
+  EXPECT_EQ(effect.oversampling(), 12);
+  effect.dispatcher(effSetSampleRate, 0, 0, nullptr, 96000.0f);
+  EXPECT_EQ(effect.getSampleRate(), 96000.0f);
+  EXPECT_EQ(effect.oversampling(), 7);
+}
+
 TEST(Lifecycle, ConstructionDesignsForTheDefaultRate) {
   MurkfellEffect effect{nullptr};
   murkfell::CircuitState expected{};
