@@ -10,10 +10,10 @@
 #include <benchmark/benchmark.h>
 
 #include "bench/block_benchmark.h"
-#include "circuit/audio_taper.h"
-#include "circuit/coefficient_design.h"
-#include "circuit/process_block.h"
-#include "tests/circuit/reference_circuit.h"
+#include "core/circuit/audio_taper.h"
+#include "core/circuit/coefficient_design.h"
+#include "core/circuit/process_block.h"
+#include "tests/core/circuit/reference_circuit.h"
 
 namespace murkfell {
 namespace {

@@ -6,7 +6,7 @@
 #include <benchmark/benchmark.h>
 
 #include "bench/block_benchmark.h"
-#include "effect/murkfell_effect.h"
+#include "formats/vst2/murkfell_effect.h"
 
 namespace {
 

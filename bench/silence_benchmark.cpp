@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "bench/plucked_string.h"
-#include "effect/murkfell_effect.h"
+#include "formats/vst2/murkfell_effect.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include "editor/murkfell_label.h"
 #include "editor/panel_geometry.h"
-#include "host/audio_effect.h"
+#include "formats/vst2/audio_effect.h"
 #include "toolkit/c_anim_knob.h"
 #include "toolkit/c_bitmap.h"
 #include "toolkit/c_frame.h"

@@ -8,8 +8,8 @@
 #include <cstdint>
 #include <thread>
 
-#include "effect/parameter_ids.h"
-#include "toolkit/aeff_gui_editor.h"
+#include "core/parameter_ids.h"
+#include "formats/vst2/aeff_gui_editor.h"
 #include "toolkit/c_control_listener.h"
 
 class CAnimKnob;

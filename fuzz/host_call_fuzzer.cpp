@@ -29,8 +29,8 @@
 #include <random>
 #include <vector>
 
-#include "host/aeffect.h"
-#include "host/audio_effect.h"
+#include "formats/vst2/aeffect.h"
+#include "formats/vst2/audio_effect.h"
 
 extern "C" AEffect* VSTPluginMain(audioMasterCallback audioMaster);
 

@@ -11,7 +11,7 @@
 
 #include "editor/murkfell_label.h"
 #include "editor/panel_geometry.h"
-#include "effect/murkfell_effect.h"
+#include "formats/vst2/murkfell_effect.h"
 #include "tests/support/recording_host.h"
 #include "toolkit/c_anim_knob.h"
 #include "toolkit/c_frame.h"

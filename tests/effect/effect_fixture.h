@@ -5,7 +5,7 @@
 #include <numbers>
 #include <vector>
 
-#include "effect/murkfell_effect.h"
+#include "formats/vst2/murkfell_effect.h"
 
 // A 220 Hz tone with a few harmonics and a decay, loud enough to clip.
 inline std::vector<float> guitarLikeSignal(int frames, float sampleRate = 44100.0f) {

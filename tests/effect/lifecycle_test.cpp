@@ -4,7 +4,7 @@
 #include <cmath>
 #include <limits>
 
-#include "circuit/coefficient_design.h"
+#include "core/circuit/coefficient_design.h"
 #include "tests/effect/effect_fixture.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "host/aeffect.h"
+#include "formats/vst2/aeffect.h"
 
 class PluginLibrary {
  public:

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "host/aeffect.h"
+#include "formats/vst2/aeffect.h"
 
 struct HostRequest {
   AEffect* effect;

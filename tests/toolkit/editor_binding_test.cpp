@@ -2,8 +2,8 @@
 
 #include <vector>
 
-#include "host/audio_effect_x.h"
-#include "toolkit/aeff_gui_editor.h"
+#include "formats/vst2/audio_effect_x.h"
+#include "formats/vst2/aeff_gui_editor.h"
 #include "toolkit/c_anim_knob.h"
 #include "toolkit/c_frame.h"
 

@@ -9,7 +9,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "host/aeffect.h"
+#include "formats/vst2/aeffect.h"
 
 #ifndef FAKE_PINS
 #define FAKE_PINS 1

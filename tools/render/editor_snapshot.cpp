@@ -6,7 +6,7 @@
 #include <optional>
 
 #include "editor/murkfell_editor.h"
-#include "effect/murkfell_effect.h"
+#include "formats/vst2/murkfell_effect.h"
 #include "toolkit/c_frame.h"
 #include "tools/render/render_error.h"
 

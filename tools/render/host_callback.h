@@ -2,7 +2,7 @@
 // the host something.
 #pragma once
 
-#include "host/aeffect.h"
+#include "formats/vst2/aeffect.h"
 
 namespace render {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "host/aeffect.h"
+#include "formats/vst2/aeffect.h"
 #include "tools/render/plugin_library.h"
 
 namespace render {

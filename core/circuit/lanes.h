@@ -1,0 +1,261 @@
+#pragma once
+
+#include <cstdint>
+
+#include "core/circuit/filter_section.h"
+#include "core/circuit/shaper_curves.h"
+
+// Four doubles worked on by one instruction stream: one AVX register
+// (Double4) or a pair of SSE2 registers (DoublePair). Element-wise IEEE
+// arithmetic gives the same bits in every lane as scalar code does.
+//
+// Helpers that produce a lane value write it through a reference: returning a
+// 32-byte vector from a function compiled for the baseline target would
+// change the calling convention.
+
+#define MURKFELL_INLINE inline __attribute__((always_inline))
+
+namespace murkfell {
+
+using Double2 = double __attribute__((vector_size(16)));
+using Mask2 = std::int64_t __attribute__((vector_size(16)));
+using Double4 = double __attribute__((vector_size(32)));
+using Mask4 = std::int64_t __attribute__((vector_size(32)));
+
+struct DoublePair {
+  Double2 low, high;
+};
+struct MaskPair {
+  Mask2 low, high;
+};
+
+#define MURKFELL_PAIR_OPERATOR(Result, Operand, op)                        \
+  MURKFELL_INLINE Result operator op(const Operand& l, const Operand& r) { \
+    return {l.low op r.low, l.high op r.high};                             \
+  }
+MURKFELL_PAIR_OPERATOR(DoublePair, DoublePair, +)
+MURKFELL_PAIR_OPERATOR(DoublePair, DoublePair, -)
+MURKFELL_PAIR_OPERATOR(DoublePair, DoublePair, *)
+MURKFELL_PAIR_OPERATOR(DoublePair, DoublePair, /)
+MURKFELL_PAIR_OPERATOR(MaskPair, DoublePair, <)
+MURKFELL_PAIR_OPERATOR(MaskPair, DoublePair, >)
+MURKFELL_PAIR_OPERATOR(MaskPair, MaskPair, &)
+MURKFELL_PAIR_OPERATOR(MaskPair, MaskPair, |)
+#undef MURKFELL_PAIR_OPERATOR
+
+MURKFELL_INLINE DoublePair& operator+=(DoublePair& l, const DoublePair& r) { return l = l + r; }
+MURKFELL_INLINE DoublePair& operator-=(DoublePair& l, const DoublePair& r) { return l = l - r; }
+
+template <class V>
+struct MaskOf;
+template <>
+struct MaskOf<Double4> {
+  using type = Mask4;
+};
+template <>
+struct MaskOf<DoublePair> {
+  using type = MaskPair;
+};
+template <class V>
+using Mask = typename MaskOf<V>::type;
+
+MURKFELL_INLINE void broadcast(Double4& out, double value) { out = Double4{} + value; }
+MURKFELL_INLINE void broadcast(DoublePair& out, double value) {
+  out.low = Double2{} + value;
+  out.high = Double2{} + value;
+}
+
+MURKFELL_INLINE void gather(Double4& out, double a, double b, double c, double d) {
+  out = Double4{a, b, c, d};
+}
+MURKFELL_INLINE void gather(DoublePair& out, double a, double b, double c, double d) {
+  out.low = Double2{a, b};
+  out.high = Double2{c, d};
+}
+
+MURKFELL_INLINE double lane(const Double4& v, int i) { return v[i]; }
+MURKFELL_INLINE double lane(const DoublePair& v, int i) { return i < 2 ? v.low[i] : v.high[i - 2]; }
+MURKFELL_INLINE void setLane(Double4& v, int i, double value) { v[i] = value; }
+MURKFELL_INLINE void setLane(DoublePair& v, int i, double value) {
+  if (i < 2)
+    v.low[i] = value;
+  else
+    v.high[i - 2] = value;
+}
+
+// Whether lane 0 or lane 1 lies strictly inside the flush bound: one
+// comparison pair and a sign-bit move on the low two lanes.
+MURKFELL_INLINE bool eitherOfFirstTwoSilent(const Double2& low) {
+  const Mask2 silent = (low > -flushThreshold) & (low < flushThreshold);
+  return __builtin_ia32_movmskpd((Double2)silent) != 0;
+}
+MURKFELL_INLINE bool eitherOfFirstTwoSilent(const Double4& v) {
+  return eitherOfFirstTwoSilent(Double2{v[0], v[1]});
+}
+MURKFELL_INLINE bool eitherOfFirstTwoSilent(const DoublePair& v) {
+  return eitherOfFirstTwoSilent(v.low);
+}
+
+// Lanes strictly inside the flush bound (never NaN).
+MURKFELL_INLINE void silentLanes(Mask4& out, const Double4& v) {
+  out = (v > -flushThreshold) & (v < flushThreshold);
+}
+MURKFELL_INLINE void silentLanes(MaskPair& out, const DoublePair& v) {
+  out.low = (v.low > -flushThreshold) & (v.low < flushThreshold);
+  out.high = (v.high > -flushThreshold) & (v.high < flushThreshold);
+}
+
+MURKFELL_INLINE bool anyLane(const Mask4& m) {
+  const Mask2 either = Mask2{m[0], m[1]} | Mask2{m[2], m[3]};
+  return __builtin_ia32_movmskpd((Double2)either) != 0;
+}
+MURKFELL_INLINE bool anyLane(const MaskPair& m) {
+  return __builtin_ia32_movmskpd((Double2)(m.low | m.high)) != 0;
+}
+
+MURKFELL_INLINE void gatherMask(Mask4& out, bool a, bool b, bool c, bool d) {
+  out = Mask4{-std::int64_t{a}, -std::int64_t{b}, -std::int64_t{c}, -std::int64_t{d}};
+}
+MURKFELL_INLINE void gatherMask(MaskPair& out, bool a, bool b, bool c, bool d) {
+  out.low = Mask2{-std::int64_t{a}, -std::int64_t{b}};
+  out.high = Mask2{-std::int64_t{c}, -std::int64_t{d}};
+}
+MURKFELL_INLINE MaskPair operator~(const MaskPair& m) { return {~m.low, ~m.high}; }
+
+// Where the mask is set take `ifSet`, elsewhere `ifClear`.
+MURKFELL_INLINE void select(Double4& out, const Mask4& mask, const Double4& ifSet,
+                            const Double4& ifClear) {
+  out = mask ? ifSet : ifClear;
+}
+MURKFELL_INLINE void select(DoublePair& out, const MaskPair& mask, const DoublePair& ifSet,
+                            const DoublePair& ifClear) {
+  out.low = mask.low ? ifSet.low : ifClear.low;
+  out.high = mask.high ? ifSet.high : ifClear.high;
+}
+
+// A shaper curve's constants spread over the lanes, made once per block.
+template <class V>
+struct LaneCurve {
+  MURKFELL_INLINE explicit LaneCurve(const ShaperCurve& curve) {
+    broadcast(lowerBreak, curve.lowerBreak), broadcast(upperBreak, curve.upperBreak);
+    const ShaperCurve::RationalPiece& lo = curve.lower;
+    const ShaperCurve::RationalPiece& hi = curve.upper;
+    broadcast(lower[0], lo.p), broadcast(lower[1], lo.q), broadcast(lower[2], lo.r);
+    broadcast(lower[3], lo.s), broadcast(lower[4], lo.t);
+    broadcast(upper[0], hi.p), broadcast(upper[1], hi.q), broadcast(upper[2], hi.r);
+    broadcast(upper[3], hi.s), broadcast(upper[4], hi.t);
+    broadcast(c5, curve.c5), broadcast(c4, curve.c4), broadcast(c3, curve.c3);
+    broadcast(c2, curve.c2), broadcast(c1, curve.c1), broadcast(c0, curve.c0);
+  }
+
+  V lowerBreak, upperBreak;
+  V lower[5], upper[5];  // p, q, r, s, t of each rational piece
+  V c5, c4, c3, c2, c1, c0;
+};
+
+// One shaper curve on four inputs at once, without branches: the rational
+// piece is formed with the constants of the side the input lies on, and the
+// quintic is taken wherever neither comparison holds (NaN included).
+template <class V>
+MURKFELL_INLINE void shapeLanes(const LaneCurve<V>& curve, V& values) {
+  const V x = values;
+  const V m = x * x;
+  const Mask<V> below = x < curve.lowerBreak;
+  const Mask<V> above = x > curve.upperBreak;
+  V piece[5];
+  for (int i = 0; i < 5; ++i) select(piece[i], below, curve.lower[i], curve.upper[i]);
+  const V& p = piece[0];
+  const V& q = piece[1];
+  const V& r = piece[2];
+  const V& s = piece[3];
+  const V& t = piece[4];
+  const V rational = ((p * x + m) + q) / ((r * m + s * x) + t);
+  const V x3 = m * x, x4 = x3 * x, x5 = x4 * x;
+  const V middle =
+      curve.c5 * x5 + curve.c4 * x4 + curve.c3 * x3 - curve.c2 * m - curve.c1 * x + curve.c0;
+  select(values, below | above, rational, middle);
+}
+
+// Sections of order N or less side by side, one per lane, each with its own
+// coefficients (a lower-order section has zero coefficients above its
+// order). Same term order as FilterHistory::output.
+template <class V, int N>
+struct LaneSections {
+  V b[N + 1]{}, a[N]{};
+  V x[N]{}, y[N]{};
+
+  MURKFELL_INLINE void output(V& out, const V& in) const {
+    V sum = b[0] * in;
+    for (int i = 0; i < N; ++i) sum += b[i + 1] * x[i];
+    for (int i = 0; i < N; ++i) sum -= a[i] * y[i];
+    out = sum;
+  }
+
+  MURKFELL_INLINE void shift(const V& in, const V& out) {
+    for (int i = N - 1; i > 0; --i) {
+      x[i] = x[i - 1];
+      y[i] = y[i - 1];
+    }
+    x[0] = in;
+    y[0] = out;
+  }
+
+  template <int Order>
+  MURKFELL_INLINE void loadLane(int index, const FilterCoefficients<Order>& c,
+                                const FilterHistory<Order>& h) {
+    static_assert(Order <= N);
+    for (int i = 0; i <= N; ++i) setLane(b[i], index, i <= Order ? c.b[i] : 0.0);
+    for (int i = 0; i < N; ++i) {
+      setLane(a[i], index, i < Order ? c.a[i] : 0.0);
+      setLane(x[i], index, i < Order ? h.x[i] : 0.0);
+      setLane(y[i], index, i < Order ? h.y[i] : 0.0);
+    }
+  }
+
+  template <int Order>
+  MURKFELL_INLINE void storeLane(int index, FilterHistory<Order>& h) const {
+    for (int i = 0; i < Order; ++i) {
+      h.x[i] = lane(x[i], index);
+      h.y[i] = lane(y[i], index);
+    }
+  }
+
+  // The flush rule of FilterHistory::stepFlushed, applied before the shift
+  // to the new outputs of the lanes set in `lanes`, where lane i tests the
+  // tested[i] most recent previous outputs. Works on whole registers, so
+  // the histories never have to live in memory.
+  MURKFELL_INLINE void flushSilentLanes(const Mask<V>& lanes, const int (&tested)[4], V& out) {
+    Mask<V> flush, quiet;
+    silentLanes(quiet, out);
+    flush = lanes & quiet;
+    for (int i = 0; i < N; ++i) {
+      Mask<V> testedHere;
+      gatherMask(testedHere, i < tested[0], i < tested[1], i < tested[2], i < tested[3]);
+      silentLanes(quiet, y[i]);
+      flush = flush & (quiet | ~testedHere);
+    }
+    V zero{};
+    select(out, flush, zero, out);
+    for (int i = 0; i < N; ++i) {
+      Mask<V> testedHere;
+      gatherMask(testedHere, i < tested[0], i < tested[1], i < tested[2], i < tested[3]);
+      select(y[i], flush & testedHere, zero, y[i]);
+    }
+  }
+
+  // The block-end flush of the oversampling low-passes: every lane set in
+  // `lanes` whose N previous outputs are all silent gets them zeroed.
+  MURKFELL_INLINE void flushOutputsIfSilent(const Mask<V>& lanes) {
+    Mask<V> flush = lanes, quiet;
+    for (int i = 0; i < N; ++i) {
+      silentLanes(quiet, y[i]);
+      flush = flush & quiet;
+    }
+    if (!anyLane(flush)) [[likely]]
+      return;
+    V zero{};
+    for (int i = 0; i < N; ++i) select(y[i], flush, zero, y[i]);
+  }
+};
+
+}  // namespace murkfell

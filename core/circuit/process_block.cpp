@@ -1,0 +1,92 @@
+#include "core/circuit/process_block.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+#include "core/circuit/output_stages.h"
+#include "core/circuit/oversampled_pipeline.h"
+
+// The chain runs a chunk of host samples at a time in three passes: the
+// host-rate head (input high-pass, gain network), the oversampled part
+// (oversampled_pipeline.cpp) and the output stages (output_stages.cpp). Every
+// section still sees its inputs in order and does the same arithmetic in the
+// same order as a sample-by-sample evaluation, so the output is
+// bit-identical; the passes only let the recurrences of different sections
+// run side by side.
+
+namespace murkfell {
+
+namespace {
+
+constexpr double inputFactor = 2.0;
+constexpr double stageScale = 0.981f;
+constexpr double stageOffset = 0.0174f;
+
+constexpr int chunkFrames = 512;
+
+// Input high-pass and gain network; hands the inverted gain-stage output to
+// the upsampler.
+void runHead(CircuitState& state, const float* input, double* u, int frames) {
+  const CircuitCoefficients& c = state.coefficients;
+  FilterHistory<1> inputHp = state.histories.inputHp;
+  FilterHistory<3> gain = state.histories.gain;
+  for (int i = 0; i < frames; ++i) {
+    const double a = inputHp.stepFlushed<1>(c.inputHp, inputFactor * input[i]);
+    u[i] = -gain.stepFlushed<2>(c.gain, a * stageScale + stageOffset);
+  }
+  state.histories.inputHp = inputHp;
+  state.histories.gain = gain;
+}
+
+bool cpuHasAvx2() {
+  __builtin_cpu_init();
+  return __builtin_cpu_supports("avx2");
+}
+
+// The length of the run of finite samples at the start of the input.
+int finiteRun(const float* input, int frames) {
+  int count = 0;
+  while (count < frames && std::isfinite(input[count])) ++count;
+  return count;
+}
+
+const VectorUnit widestUnit = cpuHasAvx2() ? VectorUnit::avx2 : VectorUnit::sse2;
+
+}  // namespace
+
+bool isAvailable(VectorUnit unit) {
+  return unit == VectorUnit::sse2 || widestUnit == VectorUnit::avx2;
+}
+
+void processBlockOn(VectorUnit unit, CircuitState& state, const SignalSettings& settings,
+                    const float* input, float* output, int frames) {
+  if (frames <= 0) return;
+  if (settings.bypassOn != 0) {
+    if (input != output) std::memmove(output, input, sizeof(float) * frames);
+    return;
+  }
+  const int factor = std::clamp(settings.oversampling, 1, maxOversampling);
+  double u[chunkFrames], d[chunkFrames];
+  for (int done = 0; done < frames;) {
+    // A sample that is not finite poisons every section it reaches, so its
+    // output resets the circuit: answer it with that at once instead of
+    // running the chain over it and again over what follows.
+    if (!std::isfinite(input[done])) {
+      output[done++] = 0.0f;
+      resetToStartingValues(state);
+      continue;
+    }
+    const int chunk = finiteRun(input + done, std::min(chunkFrames, frames - done));
+    runHead(state, input + done, u, chunk);
+    runOversampled(unit, state, factor, u, d, chunk);
+    done += runOutputStages(unit, state, settings, d, output + done, chunk);
+  }
+}
+
+void processBlock(CircuitState& state, const SignalSettings& settings, const float* input,
+                  float* output, int frames) {
+  processBlockOn(widestUnit, state, settings, input, output, frames);
+}
+
+}  // namespace murkfell
