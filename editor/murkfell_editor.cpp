@@ -2,114 +2,109 @@
 
 #include "editor/murkfell_label.h"
 #include "editor/panel_geometry.h"
-#include "formats/vst2/audio_effect.h"
 #include "toolkit/c_anim_knob.h"
 #include "toolkit/c_bitmap.h"
 #include "toolkit/c_frame.h"
 #include "toolkit/c_movie_bitmap.h"
 #include "toolkit/c_on_off_button.h"
 
+using namespace murkfell;
+
 namespace {
 
-constexpr CCoord kPanelWidth = 340;
-constexpr CCoord kPanelHeight = 400;
 constexpr long kKnobFrames = 61;
 constexpr CCoord kKnobFrameHeight = 58;
 
 // Where the maker's logo is painted on the front face: the spot that turns
 // the pedal over.
 constexpr CRect kLogoArea{40, 320, 150, 370};
-constexpr CRect kWholePanel{0, 0, kPanelWidth, kPanelHeight};
 constexpr CRect kLampRect{162, 192, 178, 208};
 constexpr CRect kInfoPanelRect{70, 80, 270, 300};
 
-bool isParameter(VstInt32 index) { return index >= kPageSwitch && index < kNumParameters; }
+struct KnobSpot {
+  ParameterId tag;
+  CPoint centre;
+};
+constexpr KnobSpot kKnobs[] = {{kGain, CPoint(72, 143)},
+                               {kLevel, CPoint(267, 143)},
+                               {kBass, CPoint(100, 71)},
+                               {kMiddle, CPoint(170, 71)},
+                               {kTreble, CPoint(239, 71)}};
+
+struct SwitchSpot {
+  ParameterId tag;
+  const char* image;
+  CPoint centre;
+};
+constexpr SwitchSpot kSwitches[] = {{kCabSim, "CabSimBitmap.png", CPoint(170, 153)},
+                                    {kBypass, "BypassBitmap.png", CPoint(170, 295)}};
+
+// The front face's views from the bottom up: the page switch is the panel's
+// background, the lamp lies on top.
+constexpr ParameterId kFrontOrder[] = {kPageSwitch, kGain,   kLevel,  kBass, kMiddle,
+                                       kTreble,     kCabSim, kBypass, kLed};
 
 }  // namespace
 
-MurkfellEditor::MurkfellEditor(AudioEffect* effect) : AEffGUIEditor(effect) {
-  rect.top = 0;
-  rect.left = 0;
-  rect.bottom = kPanelHeight;
-  rect.right = kPanelWidth;
-}
+MurkfellEditor::MurkfellEditor(EditorController& controller, ImageLookup images)
+    : controller(controller), images(images) {}
 
 MurkfellEditor::~MurkfellEditor() { close(); }
 
 bool MurkfellEditor::open(void* parentWindow) {
-  close();  // a host that opens twice gets one window, not two
-  AEffGUIEditor::open(parentWindow);
-  windowThread.store(std::this_thread::get_id());
-  pendingMask.store(0);  // the views are built from the effect's values now
-  auto* newFrame = new CFrame(kWholePanel, parentWindow, this);
+  close();               // a host that opens twice gets one window, not two
+  pendingMask.store(0);  // the views are built from the current values now
+  auto* newFrame = new CFrame(kSize, parentWindow, this);
   createViews();
   showFrontPanel(newFrame);
   frame = newFrame;
   return true;
 }
 
+CBitmap* MurkfellEditor::loadImage(const char* resourceName) const {
+  return new CBitmap(images(resourceName));
+}
+
 void MurkfellEditor::createViews() {
-  auto* background = new CBitmap(CResourceDescription("BackgroundBitmap.png"));
-  auto* knobImage = new CBitmap(CResourceDescription("knobAnimBitmap.png"));
-  auto* cabSimImage = new CBitmap(CResourceDescription("CabSimBitmap.png"));
-  auto* bypassImage = new CBitmap(CResourceDescription("BypassBitmap.png"));
-  auto* lampImage = new CBitmap(CResourceDescription("LedBitmap.png"));
+  CBitmap* background = loadImage("BackgroundBitmap.png");
+  CBitmap* knobImage = loadImage("knobAnimBitmap.png");
+  CBitmap* lampImage = loadImage("LedBitmap.png");
 
-  pageSwitch = new COnOffButton(kWholePanel, this, kPageSwitch, background);
-
-  gainKnob = createKnob(knobImage, CPoint(72, 143), kGain);
-  levelKnob = createKnob(knobImage, CPoint(267, 143), kLevel);
-  bassKnob = createKnob(knobImage, CPoint(100, 71), kBass);
-  middleKnob = createKnob(knobImage, CPoint(170, 71), kMiddle);
-  trebleKnob = createKnob(knobImage, CPoint(239, 71), kTreble);
-  gainKnob->setValue(effect->getParameter(kGain));
-  levelKnob->setValue(effect->getParameter(kLevel));
-  bassKnob->setValue(effect->getParameter(kBass));
-  middleKnob->setValue(effect->getParameter(kMiddle));
-  trebleKnob->setValue(effect->getParameter(kTreble));
-
-  cabSimSwitch = createSwitch(cabSimImage, CPoint(170, 153), kCabSim);
-  bypassSwitch = createSwitch(bypassImage, CPoint(170, 295), kBypass);
-  cabSimSwitch->setValue(effect->getParameter(kCabSim));
-  bypassSwitch->setValue(effect->getParameter(kBypass));
-
-  statusLamp = new CMovieBitmap(kLampRect, this, kLed, 2, 16, lampImage);
-  statusLamp->setValue(effect->getParameter(kBypass));
-
-  infoPanel = new MurkfellLabel(kInfoPanelRect);
+  controls[kPageSwitch] = new COnOffButton(kSize, this, kPageSwitch, background);
+  for (const KnobSpot& knob : kKnobs) {
+    controls[knob.tag] = new CAnimKnob(knobRect(knob.centre, knobImage->getWidth()), this, knob.tag,
+                                       kKnobFrames, kKnobFrameHeight, knobImage);
+  }
+  for (const SwitchSpot& spot : kSwitches) {
+    CBitmap* image = loadImage(spot.image);
+    controls[spot.tag] = new COnOffButton(
+        switchRect(spot.centre, image->getWidth(), image->getHeight()), this, spot.tag, image);
+    image->forget();
+  }
+  controls[kLed] = new CMovieBitmap(kLampRect, this, kLed, 2, 16, lampImage);
+  for (std::int32_t tag = kGain; tag < kNumParameters; ++tag) {
+    controls[tag]->setValue(controller.parameter(tag));
+  }
+  infoPanel = new MurkfellLabel(kInfoPanelRect, images);
 
   // The controls hold their own references to their images.
   knobImage->forget();
-  cabSimImage->forget();
-  bypassImage->forget();
   lampImage->forget();
   background->forget();
 }
 
-CAnimKnob* MurkfellEditor::createKnob(CBitmap* image, const CPoint& centre, ParameterId tag) {
-  return new CAnimKnob(knobRect(centre, image->getWidth()), this, tag, kKnobFrames,
-                       kKnobFrameHeight, image);
-}
-
-COnOffButton* MurkfellEditor::createSwitch(CBitmap* image, const CPoint& centre, ParameterId tag) {
-  return new COnOffButton(switchRect(centre, image->getWidth(), image->getHeight()), this, tag,
-                          image);
-}
-
 void MurkfellEditor::showFrontPanel(CFrame* target) {
   target->removeAll(false);
-  pageSwitch->setMouseableArea(kLogoArea);
-  for (CView* view :
-       std::initializer_list<CView*>{pageSwitch, gainKnob, levelKnob, bassKnob, middleKnob,
-                                     trebleKnob, cabSimSwitch, bypassSwitch, statusLamp}) {
-    target->addView(view);
+  controls[kPageSwitch]->setMouseableArea(kLogoArea);
+  for (ParameterId tag : kFrontOrder) {
+    target->addView(controls[tag]);
   }
 }
 
 void MurkfellEditor::showInfoView(CFrame* target) {
   target->removeAll(false);
-  pageSwitch->setMouseableArea(kWholePanel);
-  target->addView(pageSwitch);
+  controls[kPageSwitch]->setMouseableArea(kSize);
+  target->addView(controls[kPageSwitch]);
   infoPanel->setMouseEnabled(false);
   target->addView(infoPanel);
 }
@@ -117,21 +112,19 @@ void MurkfellEditor::showInfoView(CFrame* target) {
 // The back face for any page value but exactly 0; the page switch follows,
 // so the background shows the face in view.
 void MurkfellEditor::showFace(float pageValue) {
-  if (pageValue == 0.0f) {
-    showFrontPanel(frame);
-  } else {
+  if (isOn(pageValue)) {
     showInfoView(frame);
+  } else {
+    showFrontPanel(frame);
   }
-  pageSwitch->setValue(pageValue == 0.0f ? 0.0f : 1.0f);
+  controls[kPageSwitch]->setValue(isOn(pageValue) ? 1.0f : 0.0f);
   frame->setDirty(true);
 }
 
 void MurkfellEditor::close() {
   releaseDetachedViews();
-  AEffGUIEditor::close();  // the frame disposes of the views it holds
-  bassKnob = middleKnob = trebleKnob = gainKnob = levelKnob = nullptr;
-  cabSimSwitch = bypassSwitch = pageSwitch = nullptr;
-  statusLamp = nullptr;
+  destroyFrame();  // the frame disposes of the views it holds
+  controls.fill(nullptr);
   infoPanel = nullptr;
 }
 
@@ -140,30 +133,39 @@ void MurkfellEditor::releaseDetachedViews() {
   if (frame == nullptr) {
     return;
   }
-  for (CView* view : std::initializer_list<CView*>{pageSwitch, gainKnob, levelKnob, bassKnob,
-                                                   middleKnob, trebleKnob, cabSimSwitch,
-                                                   bypassSwitch, statusLamp, infoPanel}) {
+  for (CView* view : controls) {
     if (view != nullptr && !view->isAttached()) {
       view->forget();
     }
   }
+  if (infoPanel != nullptr && !infoPanel->isAttached()) {
+    infoPanel->forget();
+  }
+}
+
+// Takes the frame out of `frame` before destroying it, so nothing reaches a
+// frame that is going away.
+void MurkfellEditor::destroyFrame() {
+  CFrame* closing = frame;
+  frame = nullptr;
+  if (closing != nullptr) {
+    closing->forget();
+  }
 }
 
 void MurkfellEditor::idle() {
-  applyPendingParameters();
-  AEffGUIEditor::idle();
-}
-
-bool MurkfellEditor::onWindowThread() const {
-  return windowThread.load() == std::this_thread::get_id();
-}
-
-void MurkfellEditor::setParameter(VstInt32 index, float value) {
-  if (!isParameter(index)) {
+  // A view may call back into idle while it is drawn.
+  if (inIdle || frame == nullptr) {
     return;
   }
-  if (onWindowThread()) {
-    applyParameter(index, value);
+  inIdle = true;
+  applyPendingParameters();
+  frame->idle();
+  inIdle = false;
+}
+
+void MurkfellEditor::parameterChanged(std::int32_t index, float value) {
+  if (!isParameter(index)) {
     return;
   }
   pendingValues[index].store(value, std::memory_order_relaxed);
@@ -172,50 +174,35 @@ void MurkfellEditor::setParameter(VstInt32 index, float value) {
 
 void MurkfellEditor::applyPendingParameters() {
   const std::uint32_t pending = pendingMask.exchange(0, std::memory_order_acquire);
-  for (VstInt32 index = kPageSwitch; index < kNumParameters; ++index) {
+  for (std::int32_t index = 0; index < kNumParameters; ++index) {
     if ((pending & (1u << index)) != 0) {
-      applyParameter(index, pendingValues[index].load(std::memory_order_relaxed));
+      applyParameter(index);
     }
   }
 }
 
-void MurkfellEditor::applyParameter(VstInt32 index, float value) {
-  if (frame == nullptr) {
-    return;  // the next open reads every value afresh
-  }
-  switch (index) {
-    case kPageSwitch:
-      showFace(value);
-      return;
-    case kGain:
-      gainKnob->setValue(value);
-      return;
-    case kBass:
-      bassKnob->setValue(value);
-      return;
-    case kMiddle:
-      middleKnob->setValue(value);
-      return;
-    case kTreble:
-      trebleKnob->setValue(value);
-      return;
-    case kLevel:
-      levelKnob->setValue(value);
-      return;
-    case kCabSim:
-      cabSimSwitch->setValue(value);
-      return;
-    case kBypass:
-      bypassSwitch->setValue(value);
-      return;
-    case kLed:
-      statusLamp->setValue(value);
-      return;
-    default:
-      return;
+void MurkfellEditor::applyParameter(std::int32_t index) {
+  if (kParameters[index].kind == ParameterKind::editorOnly) {
+    showFace(pendingValues[index].load(std::memory_order_relaxed));
+  } else {
+    controls[index]->setValue(controller.parameter(index));
   }
 }
 
 void MurkfellEditor::valueChanged(CControl* control) {
-  effect->setParameterAutomated(static_cast<VstInt32>(control->getTag()), control->getValue());
+  const auto tag = static_cast<std::int32_t>(control->getTag());
+  const float value = control->getValue();
+  // The editor's own state follows at once, whether or not the host keeps it.
+  if (isParameter(tag) && kParameters[tag].kind == ParameterKind::editorOnly) {
+    parameterChanged(tag, value);
+  }
+  controller.setParameterFromEditor(tag, value);
+}
+
+bool MurkfellEditor::beginEdit(long index) {
+  return controller.beginEdit(static_cast<std::int32_t>(index));
+}
+
+bool MurkfellEditor::endEdit(long index) {
+  return controller.endEdit(static_cast<std::int32_t>(index));
 }

@@ -25,7 +25,7 @@ constexpr TextLine kDetails[] = {
 // The logo is decoded afresh for every draw and released at its end, so the
 // panel holds nothing while it is not shown.
 void MurkfellLabel::draw(CDrawContext* context) {
-  auto* logo = new CBitmap(CResourceDescription("OrvetonLogoBitmap.png"));
+  auto* logo = new CBitmap(images("OrvetonLogoBitmap.png"));
   logo->draw(context, kLogoRect, CPoint(0, 0));
 
   context->setFontColor(kWhiteCColor);

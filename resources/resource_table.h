@@ -23,4 +23,9 @@ extern const ResourceEntry resourceTable[];
 // empty when there is none. The language is not asked for.
 std::span<const unsigned char> findResource(std::string_view name, std::string_view type = "DATA");
 
+// An image of the editor: the resource of type "DATA" with that name.
+inline std::span<const unsigned char> findImage(std::string_view name) {
+  return findResource(name, "DATA");
+}
+
 }  // namespace murkfell

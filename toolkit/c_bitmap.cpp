@@ -3,12 +3,11 @@
 #include <cstring>
 #include <span>
 
-#include "resources/resource_table.h"
 #include "toolkit/c_draw_context.h"
 
 namespace {
 
-// Feeds cairo's PNG reader from the embedded bytes.
+// Feeds cairo's PNG reader from bytes in memory.
 struct PngSource {
   std::span<const unsigned char> bytes;
   std::size_t position = 0;
@@ -26,11 +25,8 @@ cairo_status_t readPng(void* closure, unsigned char* data, unsigned int length) 
 
 }  // namespace
 
-CBitmap::CBitmap(const CResourceDescription& description) {
-  if (description.name == nullptr) {
-    return;
-  }
-  PngSource source{murkfell::findResource(description.name)};
+CBitmap::CBitmap(std::span<const unsigned char> png) {
+  PngSource source{png};
   if (source.bytes.empty()) {
     return;
   }

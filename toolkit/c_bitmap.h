@@ -1,20 +1,21 @@
-// A reference-counted image decoded from an embedded PNG resource, with its
-// alpha channel or its tRNS key colour as transparency. A missing or broken
-// resource gives an empty bitmap (0 x 0) that draws nothing.
+// A reference-counted image decoded from PNG bytes, with its alpha channel or
+// its tRNS key colour as transparency. No bytes or a broken PNG give an empty
+// bitmap (0 x 0) that draws nothing.
 #pragma once
 
 #include <cairo.h>
 
+#include <span>
+
 #include "toolkit/c_base_object.h"
 #include "toolkit/c_point.h"
 #include "toolkit/c_rect.h"
-#include "toolkit/c_resource_description.h"
 
 class CDrawContext;
 
 class CBitmap : public CBaseObject {
  public:
-  explicit CBitmap(const CResourceDescription& description);
+  explicit CBitmap(std::span<const unsigned char> png);
   ~CBitmap() override;
 
   CCoord getWidth() const { return width; }

@@ -2,6 +2,8 @@
 // bracketing of user edits.
 #pragma once
 
+#include <atomic>
+
 class CFrame;
 
 enum CKnobMode : long {
@@ -14,8 +16,11 @@ class VSTGUIEditorInterface {
  public:
   virtual ~VSTGUIEditorInterface() = default;
 
+  // The knob mode is shared by every editor of the process; hosts set it.
+  static void setKnobMode(long mode) { knobMode.store(mode, std::memory_order_relaxed); }
+
   virtual void doIdleStuff() {}
-  virtual long getKnobMode() const { return kCircularMode; }
+  virtual long getKnobMode() const { return knobMode.load(std::memory_order_relaxed); }
   virtual bool beginEdit(long /*index*/) { return false; }
   virtual bool endEdit(long /*index*/) { return false; }
 
@@ -23,4 +28,7 @@ class VSTGUIEditorInterface {
 
  protected:
   CFrame* frame = nullptr;
+
+ private:
+  static inline std::atomic<long> knobMode{kCircularMode};
 };

@@ -1,65 +1,51 @@
 #include "formats/vst2/aeff_gui_editor.h"
 
 #include "formats/vst2/audio_effect_x.h"
-#include "toolkit/c_frame.h"
+#include "resources/resource_table.h"
 
-AEffGUIEditor::AEffGUIEditor(AudioEffect* effect) : AEffEditor(effect) {
-  if (effect != nullptr) {
-    effect->setEditor(this);
-  }
+AEffGUIEditor::AEffGUIEditor(AudioEffectX* effect)
+    : AEffEditor(effect),
+      effectX(effect),
+      rect{static_cast<std::int16_t>(MurkfellEditor::kSize.top),
+           static_cast<std::int16_t>(MurkfellEditor::kSize.left),
+           static_cast<std::int16_t>(MurkfellEditor::kSize.bottom),
+           static_cast<std::int16_t>(MurkfellEditor::kSize.right)},
+      editor(*this, murkfell::findImage) {
+  effect->setEditor(this);
 }
-
-AEffGUIEditor::~AEffGUIEditor() { destroyFrame(); }
 
 bool AEffGUIEditor::getRect(ERect** rectOut) {
   *rectOut = &rect;
   return true;
 }
 
-bool AEffGUIEditor::open(void* ptr) {
-  systemWindow = ptr;
-  return true;
+bool AEffGUIEditor::open(void* parentWindow) {
+  systemWindow = parentWindow;
+  return editor.open(parentWindow);
 }
 
 void AEffGUIEditor::close() {
-  destroyFrame();
+  editor.close();
   systemWindow = nullptr;
 }
 
-void AEffGUIEditor::destroyFrame() {
-  CFrame* closing = frame;
-  frame = nullptr;
-  if (closing != nullptr) {
-    closing->forget();
-  }
-}
-
-void AEffGUIEditor::idle() {
-  if (inIdleStuff || frame == nullptr) {
-    return;
-  }
-  inIdleStuff = true;
-  frame->idle();
-  inIdleStuff = false;
-}
-
 bool AEffGUIEditor::setKnobMode(VstInt32 mode) {
-  knobMode = mode;
+  VSTGUIEditorInterface::setKnobMode(mode);
   return true;
 }
 
-void AEffGUIEditor::doIdleStuff() {
-  if (effect != nullptr) {
-    effect->masterIdle();
-  }
+void AEffGUIEditor::setParameter(VstInt32 index, float value) {
+  editor.parameterChanged(index, value);
 }
 
-bool AEffGUIEditor::beginEdit(long index) {
-  auto* effectX = dynamic_cast<AudioEffectX*>(effect);
-  return effectX != nullptr && effectX->beginEdit(static_cast<VstInt32>(index));
+float AEffGUIEditor::parameter(std::int32_t index) { return effectX->getParameter(index); }
+
+void AEffGUIEditor::setParameterFromEditor(std::int32_t index, float value) {
+  effectX->setParameterAutomated(index, value);
 }
 
-bool AEffGUIEditor::endEdit(long index) {
-  auto* effectX = dynamic_cast<AudioEffectX*>(effect);
-  return effectX != nullptr && effectX->endEdit(static_cast<VstInt32>(index));
-}
+bool AEffGUIEditor::beginEdit(std::int32_t index) { return effectX->beginEdit(index); }
+
+bool AEffGUIEditor::endEdit(std::int32_t index) { return effectX->endEdit(index); }
+
+void AEffGUIEditor::hostIdle() { effectX->masterIdle(); }

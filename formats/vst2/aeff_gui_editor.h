@@ -1,40 +1,38 @@
-// Binds a toolkit editor to a VST effect: it becomes the effect's editor,
-// answers the host's editor requests and forwards edit bracketing to it.
+// Binds the pedal's editor to a VST 2.4 effect: it becomes the effect's editor,
+// answers the host's editor requests, and turns the editor's edits into
+// automated parameter changes bracketed by begin and end of edit.
 #pragma once
 
+#include "editor/editor_controller.h"
+#include "editor/murkfell_editor.h"
 #include "formats/vst2/aeff_editor.h"
-#include "toolkit/vstgui_editor_interface.h"
 
-class AEffGUIEditor : public AEffEditor, public VSTGUIEditorInterface {
+class AudioEffectX;
+
+class AEffGUIEditor : public AEffEditor, private EditorController {
  public:
-  explicit AEffGUIEditor(AudioEffect* effect);
-  // Closes a window the host left open.
-  ~AEffGUIEditor() override;
+  // Attaches itself to the effect, which owns it from then on.
+  explicit AEffGUIEditor(AudioEffectX* effect);
 
   bool getRect(ERect** rect) override;
-  bool open(void* ptr) override;
-  // Takes the frame out of `frame` before destroying it, so nothing reaches a
-  // frame that is going away.
+  bool open(void* parentWindow) override;
   void close() override;
-  bool isOpen() override { return frame != nullptr; }
-  void idle() override;
-  // No view takes keys.
-  bool onKeyDown(VstKeyCode&) override { return false; }
-  bool onKeyUp(VstKeyCode&) override { return false; }
+  bool isOpen() override { return editor.isOpen(); }
+  void idle() override { editor.idle(); }
   // The knob mode is shared by every editor of the process.
   bool setKnobMode(VstInt32 mode) override;
+  void setParameter(VstInt32 index, float value) override;
 
-  void doIdleStuff() override;
-  long getKnobMode() const override { return knobMode; }
-  bool beginEdit(long index) override;
-  bool endEdit(long index) override;
-
- protected:
-  ERect rect{};
+  MurkfellEditor& pedalEditor() { return editor; }
 
  private:
-  void destroyFrame();
+  float parameter(std::int32_t index) override;
+  void setParameterFromEditor(std::int32_t index, float value) override;
+  bool beginEdit(std::int32_t index) override;
+  bool endEdit(std::int32_t index) override;
+  void hostIdle() override;
 
-  bool inIdleStuff = false;
-  static inline long knobMode = kCircularMode;
+  AudioEffectX* effectX;
+  ERect rect;
+  MurkfellEditor editor;
 };

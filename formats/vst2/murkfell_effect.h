@@ -1,18 +1,8 @@
-// The Murkfell overdrive as a VST 2.4 effect: identity, parameters, sample
-// rate, and the hand-over of their changes to the circuit model.
-//
-// Hand-over: every parameter and the sample rate live in atomics that any
-// thread may write; the audio thread alone owns the circuit state and, at the
-// start of each block, redesigns the coefficient sets whose inputs changed, so
-// no other thread ever touches a set the loop is reading.
+// The Murkfell pedal as a VST 2.4 effect: identity, the parameter requests and
+// the audio of the host mapped onto one Pedal, and the editor attached.
 #pragma once
 
-#include <array>
-#include <atomic>
-
-#include "core/circuit/circuit_settings.h"
-#include "core/circuit/circuit_state.h"
-#include "core/parameter_ids.h"
+#include "core/pedal.h"
 #include "formats/vst2/audio_effect_x.h"
 
 class MurkfellEffect : public AudioEffectX {
@@ -32,28 +22,8 @@ class MurkfellEffect : public AudioEffectX {
   VstInt32 getVendorVersion() override;
   VstPlugCategory getPlugCategory() override;
 
-  // Sub-samples per host sample at the current rate.
-  int oversampling() const;
-  // The circuit as the audio thread left it after the last block.
-  const murkfell::CircuitState& circuitState() const { return circuit; }
+  const murkfell::Pedal& pedal() const { return pedalCore; }
 
  private:
-  // The inputs the current coefficient sets were designed from.
-  struct DesignInputs {
-    float sampleRate;
-    murkfell::KnobSettings knobs;
-  };
-
-  murkfell::KnobSettings knobs() const;
-  murkfell::SignalSettings signalSettings(int oversamplingFactor) const;
-  float stored(VstInt32 index) const { return values[index].load(std::memory_order_relaxed); }
-  void redesignWhatChanged();
-
-  // Knob and switch values at indices kGain..kBypass, exactly as set.
-  std::array<std::atomic<float>, kLed> values;
-  std::atomic<float> designRate{44100.0f};
-
-  // Audio thread only (and the constructor).
-  murkfell::CircuitState circuit;
-  DesignInputs designed;
+  murkfell::Pedal pedalCore;
 };

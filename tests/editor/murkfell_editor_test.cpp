@@ -1,24 +1,26 @@
 // The editor built off-screen: its views, their values and rectangles, how it
-// follows parameter changes and how user edits reach the effect and host.
+// follows parameter changes and how user edits reach its controller.
 #include "editor/murkfell_editor.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <string>
 #include <thread>
-#include <utility>
 #include <vector>
 
+#include "core/parameter_store.h"
 #include "editor/murkfell_label.h"
 #include "editor/panel_geometry.h"
-#include "formats/vst2/murkfell_effect.h"
-#include "tests/support/recording_host.h"
+#include "resources/resource_table.h"
 #include "toolkit/c_anim_knob.h"
 #include "toolkit/c_frame.h"
 #include "toolkit/c_movie_bitmap.h"
 #include "toolkit/c_on_off_button.h"
 
 namespace {
+
+using namespace murkfell;
 
 // The front panel's views in the order they lie, back to front.
 enum FrontView {
@@ -34,57 +36,76 @@ enum FrontView {
   kFrontViews
 };
 
+// Stands in for a plug-in format: stores the values, tells the editor of
+// every change (the lamp with Bypass, as the shells do) and logs what the
+// editor asks of it.
+class RecordingController : public EditorController {
+ public:
+  float parameter(std::int32_t index) override { return values.get(index); }
+  void setParameterFromEditor(std::int32_t index, float value) override {
+    log.push_back("set " + std::to_string(index) + " " + std::to_string(value));
+    change(index, value);
+  }
+  bool beginEdit(std::int32_t index) override {
+    log.push_back("begin " + std::to_string(index));
+    return true;
+  }
+  bool endEdit(std::int32_t index) override {
+    log.push_back("end " + std::to_string(index));
+    return true;
+  }
+  void hostIdle() override { log.push_back("idle"); }
+
+  // A change from the host, on any thread.
+  void change(std::int32_t index, float value) {
+    values.set(index, value);
+    editor->parameterChanged(index, value);
+    if (index == kBypass) editor->parameterChanged(kLed, value);
+  }
+
+  ParameterStore values;
+  MurkfellEditor* editor = nullptr;
+  std::vector<std::string> log;
+};
+
 class Editor : public ::testing::Test {
  protected:
   void SetUp() override {
-    RecordingHost::instance().reset();
-    ASSERT_NE(editor(), nullptr);
-    ASSERT_EQ(effect.dispatcher(effEditOpen, 0, 0, nullptr, 0.0f), 1);
-    frame = editor()->getFrame();
+    controller.editor = &editor;
+    ASSERT_TRUE(editor.open(nullptr));
+    frame = editor.getFrame();
     ASSERT_NE(frame, nullptr);
     ASSERT_EQ(frame->getNbViews(), kFrontViews);
     for (int i = 0; i < kFrontViews; ++i) {
       front[i] = dynamic_cast<CControl*>(frame->getView(i));
       ASSERT_NE(front[i], nullptr) << "view " << i;
     }
-    RecordingHost::instance().reset();
   }
-
-  MurkfellEditor* editor() { return dynamic_cast<MurkfellEditor*>(effect.getEditor()); }
 
   void click(CCoord x, CCoord y, long buttons = kLButton) {
     CPoint where(x, y);
     frame->onMouseDown(where, buttons);
     frame->onMouseUp(where, buttons);
+    editor.idle();
+  }
+  void hostSets(std::int32_t index, float value) {
+    controller.change(index, value);
+    editor.idle();
   }
 
-  std::vector<std::pair<VstInt32, VstInt32>> hostRequests() const {
-    std::vector<std::pair<VstInt32, VstInt32>> requests;
-    for (const HostRequest& request : RecordingHost::instance().requests()) {
-      requests.emplace_back(request.opcode, request.index);
-    }
-    return requests;
-  }
-
-  MurkfellEffect effect{RecordingHost::callback};
+  RecordingController controller;
+  MurkfellEditor editor{controller, findImage};
   CFrame* frame = nullptr;
   CControl* front[kFrontViews] = {};
 };
 
-TEST_F(Editor, TheEffectAnnouncesItsEditorAndItsSize) {
-  EXPECT_NE(effect.getAeffect()->flags & effFlagsHasEditor, 0);
-  ERect* rect = nullptr;
-  EXPECT_EQ(effect.dispatcher(effEditGetRect, 0, 0, &rect, 0.0f), 1);
-  ASSERT_NE(rect, nullptr);
-  EXPECT_EQ(rect->top, 0);
-  EXPECT_EQ(rect->left, 0);
-  EXPECT_EQ(rect->bottom, 400);
-  EXPECT_EQ(rect->right, 340);
+TEST(EditorSize, IsFixedAndKnownBeforeAnyWindow) {
+  EXPECT_EQ(MurkfellEditor::kSize, CRect(0, 0, 340, 400));
 }
 
-TEST_F(Editor, FrontPanelOpensWithTheEffectsValues) {
-  const VstInt32 tags[kFrontViews] = {kPageSwitch, kGain,   kLevel,  kBass, kMiddle,
-                                      kTreble,     kCabSim, kBypass, kLed};
+TEST_F(Editor, FrontPanelOpensWithTheControllersValues) {
+  const std::int32_t tags[kFrontViews] = {kPageSwitch, kGain,   kLevel,  kBass, kMiddle,
+                                          kTreble,     kCabSim, kBypass, kLed};
   for (int i = 0; i < kFrontViews; ++i) {
     EXPECT_EQ(front[i]->getTag(), tags[i]) << "view " << i;
   }
@@ -122,15 +143,16 @@ TEST(PanelGeometry, SizesRoundTowardZero) {
 }
 
 TEST_F(Editor, EachIndexMovesItsOwnControl) {
-  effect.setParameter(kMiddle, 0.7f);
+  hostSets(kMiddle, 0.7f);
   EXPECT_EQ(front[kMiddleKnob]->getValue(), 0.7f);
   EXPECT_EQ(front[kBassKnob]->getValue(), 0.5f);
-  effect.setParameter(kBypass, 1.0f);
+  hostSets(kBypass, 1.0f);
   EXPECT_EQ(front[kBypassSwitch]->getValue(), 1.0f);
   EXPECT_EQ(front[kLamp]->getValue(), 1.0f) << "the lamp follows the footswitch";
-  for (VstInt32 index : {9, -1, 100}) {
-    editor()->setParameter(index, 0.25f);
+  for (std::int32_t index : {9, -1, 100}) {
+    editor.parameterChanged(index, 0.25f);
   }
+  editor.idle();
   for (int i = kGainKnob; i <= kTrebleKnob; ++i) {
     EXPECT_EQ(front[i]->getValue(), i == kMiddleKnob ? 0.7f : 0.5f);
   }
@@ -139,7 +161,7 @@ TEST_F(Editor, EachIndexMovesItsOwnControl) {
 
 TEST_F(Editor, PageValuesTurnThePedalOver) {
   for (float page : {0.25f, std::nanf("")}) {
-    effect.setParameter(kPageSwitch, page);
+    hostSets(kPageSwitch, page);
     ASSERT_EQ(frame->getNbViews(), 2);
     EXPECT_EQ(frame->getView(0), front[kPage]);
     auto* panel = dynamic_cast<MurkfellLabel*>(frame->getView(1));
@@ -148,41 +170,38 @@ TEST_F(Editor, PageValuesTurnThePedalOver) {
     CRect area;
     EXPECT_EQ(front[kPage]->getMouseableArea(area), CRect(0, 0, 340, 400));
     EXPECT_EQ(front[kPage]->getValue(), 1.0f) << "the background shows the back face";
-    EXPECT_EQ(effect.getParameter(kPageSwitch), 0.0f);
 
-    effect.setParameter(kGain, 0.9f);  // reaches the detached knob
-    effect.setParameter(kPageSwitch, 0.0f);
+    hostSets(kGain, 0.9f);  // reaches the detached knob
+    hostSets(kPageSwitch, 0.0f);
     ASSERT_EQ(frame->getNbViews(), kFrontViews);
     EXPECT_EQ(front[kPage]->getValue(), 0.0f);
     EXPECT_EQ(frame->getView(kGainKnob), front[kGainKnob]);
     EXPECT_EQ(front[kGainKnob]->getValue(), 0.9f);
-    effect.setParameter(kGain, 0.5f);
+    hostSets(kGain, 0.5f);
   }
 }
 
-TEST_F(Editor, ClickingTheFootswitchBypassesAndReportsLampThenSwitch) {
+TEST_F(Editor, ClickingTheFootswitchIsOneEditAndLightsTheLamp) {
   click(170, 300);
   EXPECT_EQ(front[kBypassSwitch]->getValue(), 1.0f);
   EXPECT_EQ(front[kLamp]->getValue(), 1.0f);
-  EXPECT_EQ(effect.getParameter(kBypass), 1.0f);
-  const std::vector<std::pair<VstInt32, VstInt32>> expected = {{audioMasterBeginEdit, kBypass},
-                                                               {audioMasterAutomate, kLed},
-                                                               {audioMasterAutomate, kBypass},
-                                                               {audioMasterEndEdit, kBypass}};
-  EXPECT_EQ(hostRequests(), expected);
+  EXPECT_EQ(controller.values.get(kBypass), 1.0f);
+  EXPECT_EQ(controller.log, (std::vector<std::string>{"begin 7", "set 7 1.000000", "end 7"}));
 }
 
 TEST_F(Editor, TheLogoTurnsThePedalOverAndAnyClickTurnsItBack) {
   click(60, 330);
   EXPECT_EQ(frame->getNbViews(), 2);
+  EXPECT_EQ(controller.log, (std::vector<std::string>{"begin 0", "set 0 1.000000", "end 0"}))
+      << "the face turns whether or not the host keeps the page value";
   click(170, 190);  // over the information panel, which does not take the mouse
   EXPECT_EQ(frame->getNbViews(), kFrontViews);
   click(20, 20);  // outside the logo on the front: nothing
   EXPECT_EQ(frame->getNbViews(), kFrontViews);
 }
 
-TEST_F(Editor, DraggingTheGainKnobAutomatesGain) {
-  effect.dispatcher(effSetEditKnobMode, 0, 2, nullptr, 0.0f);  // linear
+TEST_F(Editor, DraggingTheGainKnobSetsGainStepByStep) {
+  VSTGUIEditorInterface::setKnobMode(kLinearMode);
   CPoint where(72, 143);
   frame->onMouseDown(where, kLButton);
   for (int step = 1; step <= 5; ++step) {
@@ -190,44 +209,45 @@ TEST_F(Editor, DraggingTheGainKnobAutomatesGain) {
     frame->onMouseMoved(moved, kLButton);
   }
   frame->onMouseUp(where, kLButton);
-  effect.dispatcher(effSetEditKnobMode, 0, 0, nullptr, 0.0f);
+  VSTGUIEditorInterface::setKnobMode(kCircularMode);
 
-  EXPECT_GT(effect.getParameter(kGain), 0.6f);
-  EXPECT_EQ(front[kGainKnob]->getValue(), effect.getParameter(kGain));
-  const auto& requests = RecordingHost::instance().requests();
-  ASSERT_GE(requests.size(), 3u);
-  EXPECT_EQ(requests.front().opcode, audioMasterBeginEdit);
-  EXPECT_EQ(requests.back().opcode, audioMasterEndEdit);
+  EXPECT_GT(controller.values.get(kGain), 0.6f);
+  EXPECT_EQ(front[kGainKnob]->getValue(), controller.values.get(kGain));
+  const std::vector<std::string>& log = controller.log;
+  ASSERT_EQ(log.size(), 7u);
+  EXPECT_EQ(log.front(), "begin 1");
+  EXPECT_EQ(log.back(), "end 1");
   float last = 0.5f;
-  for (std::size_t i = 1; i + 1 < requests.size(); ++i) {
-    EXPECT_EQ(requests[i].opcode, audioMasterAutomate);
-    EXPECT_EQ(requests[i].index, kGain);
-    EXPECT_GT(requests[i].opt, last);
-    last = requests[i].opt;
+  for (std::size_t i = 1; i + 1 < log.size(); ++i) {
+    ASSERT_EQ(log[i].rfind("set 1 ", 0), 0u) << log[i];
+    const float value = std::stof(log[i].substr(6));
+    EXPECT_GT(value, last);
+    last = value;
   }
 }
 
-TEST_F(Editor, ChangesFromOtherThreadsWaitForIdle) {
+TEST_F(Editor, ChangesWaitForIdleAndShowTheControllersLatestValue) {
   std::thread automation([this] {
-    effect.setParameter(kTreble, 0.1f);
-    effect.setParameter(kPageSwitch, 1.0f);
+    controller.change(kTreble, 0.1f);
+    controller.change(kPageSwitch, 1.0f);
   });
   automation.join();
   EXPECT_EQ(front[kTrebleKnob]->getValue(), 0.5f);
   EXPECT_EQ(frame->getNbViews(), kFrontViews);
-  effect.dispatcher(effEditIdle, 0, 0, nullptr, 0.0f);
-  EXPECT_EQ(front[kTrebleKnob]->getValue(), 0.1f);
+  controller.values.set(kTreble, 0.7f);  // a later value, not announced yet
+  editor.idle();
+  EXPECT_EQ(front[kTrebleKnob]->getValue(), 0.7f);
   EXPECT_EQ(frame->getNbViews(), 2);
 }
 
 TEST_F(Editor, ReopeningReadsTheValuesAfresh) {
-  effect.dispatcher(effEditClose, 0, 0, nullptr, 0.0f);
-  EXPECT_EQ(editor()->getFrame(), nullptr);
-  effect.setParameter(kGain, 0.3f);
-  std::thread([this] { effect.setParameter(kPageSwitch, 1.0f); }).join();
-  ASSERT_EQ(effect.dispatcher(effEditOpen, 0, 0, nullptr, 0.0f), 1);
-  effect.dispatcher(effEditIdle, 0, 0, nullptr, 0.0f);
-  CFrame* reopened = editor()->getFrame();
+  editor.close();
+  EXPECT_EQ(editor.getFrame(), nullptr);
+  controller.change(kGain, 0.3f);
+  std::thread([this] { controller.change(kPageSwitch, 1.0f); }).join();
+  ASSERT_TRUE(editor.open(nullptr));
+  editor.idle();
+  CFrame* reopened = editor.getFrame();
   ASSERT_NE(reopened, nullptr);
   ASSERT_EQ(reopened->getNbViews(), kFrontViews) << "always opens on the front panel";
   EXPECT_EQ(dynamic_cast<CControl*>(reopened->getView(kGainKnob))->getValue(), 0.3f);
@@ -235,24 +255,26 @@ TEST_F(Editor, ReopeningReadsTheValuesAfresh) {
 
 TEST_F(Editor, OpenCloseCyclesOnEitherFace) {
   for (int cycle = 0; cycle < 20; ++cycle) {
-    effect.setParameter(kPageSwitch, cycle % 2 == 0 ? 1.0f : 0.0f);
-    effect.dispatcher(effEditClose, 0, 0, nullptr, 0.0f);
-    effect.dispatcher(effEditClose, 0, 0, nullptr, 0.0f);
-    EXPECT_EQ(effect.dispatcher(effEditOpen, 0, 0, nullptr, 0.0f), 1);
-    EXPECT_EQ(effect.dispatcher(effEditOpen, 0, 0, nullptr, 0.0f), 1);
+    hostSets(kPageSwitch, cycle % 2 == 0 ? 1.0f : 0.0f);
+    editor.close();
+    editor.close();
+    EXPECT_TRUE(editor.open(nullptr));
+    EXPECT_TRUE(editor.open(nullptr));
   }
-  EXPECT_NE(editor()->getFrame(), nullptr);
-  // The effect's destructor closes the window that is still open.
+  EXPECT_NE(editor.getFrame(), nullptr);
+  // The editor's destructor closes the window that is still open.
 }
 
 TEST(EditorClosed, ParameterChangesBeforeOpeningAreHarmless) {
-  MurkfellEffect effect{nullptr};
-  for (VstInt32 index = -1; index <= 9; ++index) {
-    effect.setParameter(index, 0.3f);
+  RecordingController controller;
+  MurkfellEditor editor{controller, findImage};
+  controller.editor = &editor;
+  for (std::int32_t index = -1; index <= 9; ++index) {
+    editor.parameterChanged(index, 0.3f);
   }
-  effect.dispatcher(effEditIdle, 0, 0, nullptr, 0.0f);
-  effect.dispatcher(effEditClose, 0, 0, nullptr, 0.0f);
-  EXPECT_EQ(effect.getEditor()->isOpen(), false);
+  editor.idle();
+  editor.close();
+  EXPECT_FALSE(editor.isOpen());
 }
 
 }  // namespace

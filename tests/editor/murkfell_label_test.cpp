@@ -9,6 +9,7 @@
 #include <cstring>
 #include <vector>
 
+#include "resources/resource_table.h"
 #include "toolkit/c_draw_context.h"
 
 namespace {
@@ -56,7 +57,7 @@ class Label : public ::testing::Test {
   }
 
   cairo_surface_t* surface = nullptr;
-  MurkfellLabel* panel = new MurkfellLabel(CRect(70, 80, 270, 300));
+  MurkfellLabel* panel = new MurkfellLabel(CRect(70, 80, 270, 300), murkfell::findImage);
 };
 
 TEST_F(Label, DrawsOnlyInsideItsRectangles) {

@@ -12,11 +12,13 @@
 #include <vector>
 
 #include "bench/plucked_string.h"
+#include "core/parameters.h"
 #include "formats/vst2/murkfell_effect.h"
-#include "core/parameter_ids.h"
 #include "tests/robustness/peak_bound.h"
 
 namespace {
+
+using namespace murkfell;
 
 using Limits = std::numeric_limits<float>;
 

@@ -11,11 +11,13 @@
 #include <vector>
 
 #include "bench/plucked_string.h"
+#include "core/parameters.h"
 #include "formats/vst2/murkfell_effect.h"
-#include "core/parameter_ids.h"
 #include "tests/robustness/peak_bound.h"
 
 namespace {
+
+using namespace murkfell;
 
 constexpr int kBlock = 512;
 

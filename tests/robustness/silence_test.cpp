@@ -17,10 +17,12 @@
 #include <vector>
 
 #include "bench/plucked_string.h"
+#include "core/parameters.h"
 #include "formats/vst2/murkfell_effect.h"
-#include "core/parameter_ids.h"
 
 namespace {
+
+using namespace murkfell;
 
 constexpr double kSilenceWithin = 1.0;  // seconds
 constexpr float kQuietLevel = 1e-7f;    // -140 dBFS
@@ -43,7 +45,7 @@ constexpr float kRates[] = {44100.0f, 96000.0f};
 
 // Every history value either exactly zero or a normal number.
 bool historiesFreeOfSubnormals(const MurkfellEffect& effect) {
-  const murkfell::CircuitHistories& histories = effect.circuitState().histories;
+  const murkfell::CircuitHistories& histories = effect.pedal().circuitState().histories;
   static_assert(sizeof(histories) % sizeof(double) == 0);
   double values[sizeof(histories) / sizeof(double)];
   std::memcpy(values, &histories, sizeof(histories));

@@ -18,12 +18,14 @@
 #include <vector>
 
 #include "bench/plucked_string.h"
+#include "core/parameters.h"
 #include "formats/vst2/murkfell_effect.h"
-#include "core/parameter_ids.h"
 #include "tests/robustness/peak_bound.h"
 #include "tests/support/allocation_counter.h"
 
 namespace {
+
+using namespace murkfell;
 
 constexpr double kSoakSeconds = MURKFELL_SOAK_SECONDS;
 constexpr int kLargestBlock = 2048;

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "resources/resource_table.h"
 #include "tests/toolkit/pixels.h"
 #include "toolkit/c_bitmap.h"
 #include "toolkit/c_draw_context.h"
@@ -14,7 +15,7 @@ class BitmapDrawing : public ::testing::Test {
  protected:
   ~BitmapDrawing() override { cairo_surface_destroy(surface); }
   void drawAll(const char* name) {
-    auto* bitmap = new CBitmap(CResourceDescription(name));
+    auto* bitmap = new CBitmap(murkfell::findImage(name));
     CDrawContext context(surface);
     bitmap->draw(&context, CRect(0, 0, bitmap->getWidth(), bitmap->getHeight()));
     bitmap->forget();
@@ -23,7 +24,7 @@ class BitmapDrawing : public ::testing::Test {
 };
 
 TEST(Bitmap, CountsReferencesFromOne) {
-  auto* bitmap = new CBitmap(CResourceDescription("Alpha.png"));
+  auto* bitmap = new CBitmap(murkfell::findImage("Alpha.png"));
   EXPECT_EQ(bitmap->getNbReference(), 1);
   bitmap->remember();
   bitmap->remember();
@@ -35,7 +36,7 @@ TEST(Bitmap, CountsReferencesFromOne) {
 }
 
 TEST(Bitmap, DecodesByNameIgnoringCase) {
-  auto* bitmap = new CBitmap(CResourceDescription("strip61.PNG"));
+  auto* bitmap = new CBitmap(murkfell::findImage("strip61.PNG"));
   EXPECT_TRUE(bitmap->isLoaded());
   EXPECT_EQ(bitmap->getWidth(), 3);
   EXPECT_EQ(bitmap->getHeight(), 122);
@@ -44,7 +45,7 @@ TEST(Bitmap, DecodesByNameIgnoringCase) {
 
 TEST(Bitmap, MissingOrUndecodableResourceIsEmpty) {
   for (const char* name : {"NoSuchImage.png", "Broken.png", ""}) {
-    auto* bitmap = new CBitmap(CResourceDescription(name));
+    auto* bitmap = new CBitmap(murkfell::findImage(name));
     EXPECT_FALSE(bitmap->isLoaded()) << name;
     EXPECT_EQ(bitmap->getWidth(), 0) << name;
     EXPECT_EQ(bitmap->getHeight(), 0) << name;
@@ -71,7 +72,7 @@ TEST_F(BitmapDrawing, KeyColourOfImageWithoutAlphaDrawsNothing) {
 }
 
 TEST_F(BitmapDrawing, DrawsTheSubRectangleAtTheOffsetClippedToTheTarget) {
-  auto* bitmap = new CBitmap(CResourceDescription("OnOff.png"));
+  auto* bitmap = new CBitmap(murkfell::findImage("OnOff.png"));
   CDrawContext context(surface);
   // The lower (blue) half, drawn 2 x 2 at (5, 5).
   bitmap->draw(&context, CRect(5, 5, 7, 7), CPoint(0, 4));

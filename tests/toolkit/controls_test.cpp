@@ -2,6 +2,7 @@
 
 #include <limits>
 
+#include "resources/resource_table.h"
 #include "tests/toolkit/edit_log.h"
 #include "tests/toolkit/pixels.h"
 #include "toolkit/c_anim_knob.h"
@@ -43,8 +44,8 @@ class Controls : public ::testing::Test {
 
   EditLog log;
   CFrame* frame = new CFrame(CRect(0, 0, 200, 200), nullptr, &log);
-  CBitmap* strip = new CBitmap(CResourceDescription("Strip61.png"));  // red 4k in frame k
-  CBitmap* onOff = new CBitmap(CResourceDescription("OnOff.png"));    // green over blue
+  CBitmap* strip = new CBitmap(murkfell::findImage("Strip61.png"));  // red 4k in frame k
+  CBitmap* onOff = new CBitmap(murkfell::findImage("OnOff.png"));    // green over blue
 };
 
 TEST_F(Controls, SubImageChoiceOfKnobMovieAndOnOffButton) {

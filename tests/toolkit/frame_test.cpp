@@ -4,6 +4,7 @@
 #include <limits>
 #include <string>
 
+#include "resources/resource_table.h"
 #include "tests/toolkit/pixels.h"
 #include "tests/toolkit/test_views.h"
 #include "toolkit/c_bitmap.h"
@@ -116,7 +117,7 @@ TEST_F(Frame, IdleRedrawsOnlyDirtyAreasFromTheBottomUp) {
   auto* other = new SolidView(CRect(60, 60, 100, 100), kGreen);
   frame->addView(back);
   frame->addView(other);
-  auto* image = new CBitmap(CResourceDescription("KeyedFrames.png"));  // see-through, red
+  auto* image = new CBitmap(murkfell::findImage("KeyedFrames.png"));  // see-through, red
   auto* lamp = new CMovieBitmap(CRect(10, 10, 12, 12), nullptr, 8, 2, 2, image);
   image->forget();
   frame->addView(lamp);
@@ -157,7 +158,7 @@ class Caption : public CView {
 TEST_F(Frame, OffScreenRenderWritesThePanelAsPng) {
   frame->forget();
   frame = new CFrame(CRect(0, 0, 340, 400), nullptr, nullptr);
-  auto* image = new CBitmap(CResourceDescription("KeyedFrames.png"));
+  auto* image = new CBitmap(murkfell::findImage("KeyedFrames.png"));
   frame->addView(new CMovieBitmap(CRect(20, 20, 22, 22), nullptr, 8, 2, 2, image, CPoint(0, 2)));
   image->forget();
   frame->addView(new Caption(CRect(70, 220, 270, 240)));

@@ -11,6 +11,7 @@
 #include <chrono>
 #include <thread>
 
+#include "resources/resource_table.h"
 #include "tests/toolkit/edit_log.h"
 #include "tests/toolkit/test_views.h"
 #include "toolkit/c_anim_knob.h"
@@ -37,7 +38,7 @@ class ChildWindow : public ::testing::Test {
     XSync(host, False);
     frame = new CFrame(CRect(0, 0, 340, 400), reinterpret_cast<void*>(parent), &log);
     frame->addView(new SolidView(CRect(0, 0, 340, 400), CColor{40, 40, 40, 255}));
-    auto* image = new CBitmap(CResourceDescription("OnOff.png"));
+    auto* image = new CBitmap(murkfell::findImage("OnOff.png"));
     button = new COnOffButton(CRect(100, 100, 104, 104), &log, 6, image);
     frame->addView(button);
     image->forget();

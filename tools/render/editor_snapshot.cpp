@@ -1,49 +1,52 @@
 #include "tools/render/editor_snapshot.h"
 
-#include <strings.h>
-
 #include <cstdio>
 #include <optional>
 
+#include "core/parameter_store.h"
 #include "editor/murkfell_editor.h"
-#include "formats/vst2/murkfell_effect.h"
+#include "resources/resource_table.h"
 #include "toolkit/c_frame.h"
 #include "tools/render/render_error.h"
 
 namespace render {
 namespace {
 
-std::optional<VstInt32> controlNamed(MurkfellEffect& effect, const std::string& name) {
-  for (VstInt32 index = 0; index < kNumParameters; ++index) {
-    char reported[kVstMaxParamStrLen] = {};
-    effect.getParameterName(index, reported);
-    if (reported[0] != '\0' && strcasecmp(reported, name.c_str()) == 0) {
-      return index;
-    }
+// The editor's host here: the chosen values, and no host to tell of edits.
+class SnapshotController : public EditorController {
+ public:
+  float parameter(std::int32_t index) override { return values.get(index); }
+  void setParameterFromEditor(std::int32_t index, float value) override {
+    values.set(index, value);
   }
-  return std::nullopt;
-}
+  bool beginEdit(std::int32_t) override { return false; }
+  bool endEdit(std::int32_t) override { return false; }
+
+  murkfell::ParameterStore values;
+};
 
 }  // namespace
 
 void writeEditorSnapshot(const std::string& path, const std::vector<ParameterSetting>& settings,
                          bool backFace) {
-  MurkfellEffect effect{nullptr};
+  SnapshotController controller;
   for (const ParameterSetting& setting : settings) {
-    const std::optional<VstInt32> index = controlNamed(effect, setting.name);
+    const std::optional<murkfell::ParameterId> index = murkfell::parameterNamed(setting.name);
     if (!index) {
       throw RenderError("the pedal has no control named \"" + setting.name + "\"");
     }
-    effect.setParameter(*index, setting.value);
+    controller.values.set(*index, setting.value);
   }
+  MurkfellEditor editor(controller, murkfell::findImage);
   // Without a parent window the editor draws off-screen.
-  effect.dispatcher(effEditOpen, 0, 0, nullptr, 0.0f);
+  editor.open(nullptr);
   if (backFace) {
-    effect.setParameter(kPageSwitch, 1.0f);
+    editor.parameterChanged(murkfell::kPageSwitch, 1.0f);
   }
-  CFrame* frame = dynamic_cast<AEffGUIEditor*>(effect.getEditor())->getFrame();
+  editor.idle();
   const std::string partial = path + ".partial";
-  if (!frame->writePng(partial.c_str()) || std::rename(partial.c_str(), path.c_str()) != 0) {
+  if (!editor.getFrame()->writePng(partial.c_str()) ||
+      std::rename(partial.c_str(), path.c_str()) != 0) {
     std::remove(partial.c_str());
     throw RenderError("cannot write the snapshot " + path);
   }

@@ -8,9 +8,11 @@
 #include <random>
 #include <thread>
 
-#include "tests/effect/effect_fixture.h"
+#include "tests/vst2/effect_fixture.h"
 
 namespace {
+
+using namespace murkfell;
 
 TEST(Concurrency, WritersNeverDisturbTheAudioThread) {
   MurkfellEffect effect{nullptr};
@@ -70,7 +72,8 @@ TEST(Concurrency, WritersNeverDisturbTheAudioThread) {
   }
   processed(effect, std::vector<float>(1, 0.0f));
   processed(fresh, std::vector<float>(1, 0.0f));
-  EXPECT_TRUE(effect.circuitState().coefficients == fresh.circuitState().coefficients);
+  EXPECT_TRUE(effect.pedal().circuitState().coefficients ==
+              fresh.pedal().circuitState().coefficients);
 }
 
 }  // namespace

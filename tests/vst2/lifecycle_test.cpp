@@ -5,23 +5,25 @@
 #include <limits>
 
 #include "core/circuit/coefficient_design.h"
-#include "tests/effect/effect_fixture.h"
+#include "tests/vst2/effect_fixture.h"
 
 namespace {
+
+using namespace murkfell;
 
 const std::vector<float> kSignal = guitarLikeSignal(2048);
 
 TEST(Lifecycle, OversamplingFollowsTheRate) {
   MurkfellEffect effect{nullptr};
   EXPECT_EQ(effect.getSampleRate(), 44100.0f);
-  EXPECT_EQ(effect.oversampling(), 12);
+  EXPECT_EQ(effect.pedal().oversampling(), 12);
   for (float rate : {44100.0f, 48000.0f, 49999.0f}) {
     effect.setSampleRate(rate);
-    EXPECT_EQ(effect.oversampling(), 12) << rate;
+    EXPECT_EQ(effect.pedal().oversampling(), 12) << rate;
   }
   for (float rate : {50000.0f, 88200.0f, 96000.0f, 192000.0f}) {
     effect.setSampleRate(rate);
-    EXPECT_EQ(effect.oversampling(), 7) << rate;
+    EXPECT_EQ(effect.pedal().oversampling(), 7) << rate;
   }
 }
 
@@ -29,17 +31,17 @@ TEST(Lifecycle, OnlyTheSampleRateRequestSetsTheRate) {
   MurkfellEffect effect{nullptr};
   effect.dispatcher(effSetBlockSizeAndSampleRate, 0, 512, nullptr, 96000.0f);
   EXPECT_EQ(effect.getSampleRate(), 44100.0f);
-  EXPECT_EQ(effect.oversampling(), 12);
+  EXPECT_EQ(effect.pedal().oversampling(), 12);
   effect.dispatcher(effSetSampleRate, 0, 0, nullptr, 96000.0f);
   EXPECT_EQ(effect.getSampleRate(), 96000.0f);
-  EXPECT_EQ(effect.oversampling(), 7);
+  EXPECT_EQ(effect.pedal().oversampling(), 7);
 }
 
 TEST(Lifecycle, ConstructionDesignsForTheDefaultRate) {
   MurkfellEffect effect{nullptr};
   murkfell::CircuitState expected{};
   murkfell::recomputeCoefficients(expected, 44100.0f, 12, murkfell::KnobSettings{});
-  EXPECT_TRUE(effect.circuitState().coefficients == expected.coefficients);
+  EXPECT_TRUE(effect.pedal().circuitState().coefficients == expected.coefficients);
 }
 
 TEST(Lifecycle, UnusableRatesAreIgnored) {
@@ -50,7 +52,7 @@ TEST(Lifecycle, UnusableRatesAreIgnored) {
     MurkfellEffect effect{nullptr};
     effect.setSampleRate(rate);
     EXPECT_EQ(effect.getSampleRate(), 44100.0f) << rate;
-    EXPECT_EQ(effect.oversampling(), 12) << rate;
+    EXPECT_EQ(effect.pedal().oversampling(), 12) << rate;
     EXPECT_EQ(processed(effect, kSignal), expected) << rate;
   }
 }
@@ -70,20 +72,20 @@ TEST(Lifecycle, EveryRateAHostUsesIsAccepted) {
 TEST(Lifecycle, RateChangesRedesignEverySetAndKeepTheHistories) {
   MurkfellEffect effect{nullptr};
   processed(effect, kSignal);
-  const murkfell::CircuitState at44100 = effect.circuitState();
+  const murkfell::CircuitState at44100 = effect.pedal().circuitState();
 
   effect.setSampleRate(96000.0f);
   processed(effect, {});
-  EXPECT_TRUE(effect.circuitState().histories == at44100.histories)
+  EXPECT_TRUE(effect.pedal().circuitState().histories == at44100.histories)
       << "an empty block runs nothing";
   processed(effect, std::vector<float>(1, 0.0f));
   murkfell::CircuitState expected{};
   murkfell::recomputeCoefficients(expected, 96000.0f, 7, murkfell::KnobSettings{});
-  EXPECT_TRUE(effect.circuitState().coefficients == expected.coefficients);
+  EXPECT_TRUE(effect.pedal().circuitState().coefficients == expected.coefficients);
 
   effect.setSampleRate(44100.0f);
   processed(effect, std::vector<float>(1, 0.0f));
-  EXPECT_TRUE(effect.circuitState().coefficients == at44100.coefficients);
+  EXPECT_TRUE(effect.pedal().circuitState().coefficients == at44100.coefficients);
 }
 
 TEST(Lifecycle, TheBlockAfterARateChangeRunsEntirelyAtTheNewRate) {
@@ -122,7 +124,8 @@ TEST(Lifecycle, RestoredStateSoundsTheSame) {
   original.setParameter(kBypass, 0.0f);
   restored.setParameter(kBypass, 0.0f);
   EXPECT_EQ(processed(restored, kSignal), processed(original, kSignal));
-  EXPECT_TRUE(restored.circuitState().coefficients == original.circuitState().coefficients);
+  EXPECT_TRUE(restored.pedal().circuitState().coefficients ==
+              original.pedal().circuitState().coefficients);
 }
 
 }  // namespace

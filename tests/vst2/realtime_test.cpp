@@ -2,10 +2,12 @@
 // host automates parameters from it.
 #include <gtest/gtest.h>
 
-#include "tests/effect/effect_fixture.h"
 #include "tests/support/allocation_counter.h"
+#include "tests/vst2/effect_fixture.h"
 
 namespace {
+
+using namespace murkfell;
 
 TEST(RealTime, ProcessingAndAutomationDoNotAllocate) {
   MurkfellEffect effect{nullptr};
