@@ -14,6 +14,10 @@ packages=(
   zam-plugins dpf-plugins-vst
 )
 
+# The LV2 bundle: its C interface, lilv for the tests, and the validator,
+# lister, renderer and host that prove it (lv2_validate, lv2info, lv2apply, jalv).
+packages+=(lv2-dev liblilv-dev lilv-utils sordi jalv)
+
 missing=()
 for package in "${packages[@]}"; do
   if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "ok installed"; then
