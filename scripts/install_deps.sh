@@ -14,9 +14,9 @@ packages=(
   zam-plugins dpf-plugins-vst
 )
 
-# The LV2 bundle: its C interface, lilv for the tests, and the validator,
-# lister, renderer and host that prove it (lv2_validate, lv2info, lv2apply, jalv).
-packages+=(lv2-dev liblilv-dev lilv-utils sordi jalv)
+# The LV2 bundle: its C interface and lv2_validate, lilv for the tests, and
+# sord_validate, which lv2_validate runs.
+packages+=(lv2-dev liblilv-dev sordi)
 
 missing=()
 for package in "${packages[@]}"; do
