@@ -1,0 +1,101 @@
+#!/usr/bin/python3
+"""audacity_lv2.py --hosts-lib DIR BUNDLE IN.wav OUT.wav [NAME=VALUE ...]
+
+Renders IN.wav through the pedal's LV2 bundle in a real, headless Audacity (Debian's
+3.2.4) and writes OUT.wav (32-bit float). It reuses the host harnesses' Audacity
+session (fresh HOME, Xvfb, mod-script-pipe) and sets LV2_PATH to a folder holding
+only the bundle. Unlike its VST 2.4 effects, Audacity's scripting sets an LV2
+effect's controls: NAME is the control's name as the bundle gives it (Gain, CabSim
+...), and the values are read back from what Audacity saved for the effect.
+Prints one line per step, "ok" or "FAIL"; exits 1 on any FAIL.
+"""
+import argparse
+import os
+import sys
+
+PLUGIN_URI = "urn:orveton:murkfell"
+SPECIFICATIONS = "/usr/lib/lv2"
+
+
+def render(args, ad, hc):
+    class LV2Run(ad.Run):
+        """The harness's run with the bundle on LV2_PATH instead of a VST link."""
+
+        def setup(self):
+            self.desc = {"vendor": "none"}  # names the (unused) VST settings group
+            self.take_lock()
+            self.write_config()
+            os.makedirs(self.vstdir)
+            self.vst_path = self.vstdir
+            self.plugin_link = None
+            self.lv2_dir = os.path.join(self.tmp, "lv2")
+            os.makedirs(self.lv2_dir)
+            os.symlink(self.plugin, os.path.join(self.lv2_dir, "murkfell.lv2"))
+            self.xvfb = hc.Xvfb(self.tmp)
+            self.display = self.xvfb.display
+
+        def env(self):
+            return dict(super().env(), LV2_PATH=self.lv2_dir + ":" + SPECIFICATIONS)
+
+    run = LV2Run(args.bundle, timeout=args.timeout)
+    results = []
+    try:
+        run.setup()
+        session = run.session("lv2-render")
+        registry = ad.parse_wx_config(os.path.join(run.cfgdir, "pluginregistry.cfg"))
+        entry = next((kv for group, kv in registry.items()
+                      if group.startswith("pluginregistry/Effect/") and kv.get("Path") == PLUGIN_URI),
+                     None)
+        if entry is None:
+            raise hc.HarnessError("Audacity did not register the LV2 plug-in as an effect")
+        results.append((entry.get("Valid") != "0" and entry.get("Enabled") != "0",
+                        f"Audacity registered {entry.get('Name')!r} by {entry.get('Vendor')!r} "
+                        f"({entry.get('EffectFamily')}, {entry.get('EffectType')})"))
+        output = os.path.abspath(args.output)
+        if os.path.exists(output):
+            os.unlink(output)
+        session.must(f'Import2: Filename="{os.path.abspath(args.input)}"')
+        session.must("SelectAll:")
+        # Audacity names an effect's script command after its name without spaces.
+        command = entry.get("Name", "").replace(" ", "")
+        settings = " ".join(args.params)
+        session.must(f"{command}: {settings}".rstrip(), timeout=run.timeout)
+        session.must(f'Export2: Filename="{output}" NumChannels=1', timeout=run.timeout)
+        session.quit()
+        applied = run.saved_parameters(entry) or {}
+        wanted = dict(param.split("=", 1) for param in args.params)
+        results.append((all(float(applied.get(k, "nan")) == float(v) for k, v in wanted.items()),
+                        "Audacity applied " + ", ".join(f"{k}={applied.get(k)}" for k in wanted)))
+        results.append((os.path.exists(output), f"Audacity exported {os.path.basename(output)}"))
+        return results
+    finally:
+        run.close()
+        hc.remove_tmpdir(run.tmp, keep=bool(os.environ.get("HARNESS_KEEP_TMP")))
+
+
+def main(argv=None):
+    ap = argparse.ArgumentParser(description=__doc__,
+                                 formatter_class=argparse.RawDescriptionHelpFormatter)
+    ap.add_argument("--hosts-lib", required=True, help="the host harnesses' lib/ folder")
+    ap.add_argument("--timeout", type=float, default=180.0)
+    ap.add_argument("bundle")
+    ap.add_argument("input")
+    ap.add_argument("output")
+    ap.add_argument("params", nargs="*", metavar="NAME=VALUE")
+    args = ap.parse_args(argv)
+    args.bundle = os.path.abspath(args.bundle)
+    sys.path.insert(0, args.hosts_lib)
+    import audacity_driver as ad
+    import harness_common as hc
+    try:
+        results = render(args, ad, hc)
+    except (hc.HarnessError, OSError, ValueError) as e:
+        print(f"FAIL {e}")
+        return 1
+    for ok, text in results:
+        print(f"{'ok' if ok else 'FAIL'} {text}")
+    return 0 if all(ok for ok, _ in results) else 1
+
+
+if __name__ == "__main__":
+    sys.exit(main())
