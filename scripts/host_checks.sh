@@ -14,7 +14,17 @@
 #   3. Ardour's scanner and a headless Ardour session: identity, I/O, editor,
 #      nine parameters, and the level rising as it should with Level at 1;
 #   4. cmake --install puts murkfell.so under lib/vst and Qtractor's scanner
-#      reads the installed copy.
+#      reads the installed copy;
+# and the LV2 bundle (build/murkfell.lv2):
+#   5. lv2_validate (sord_validate against the LV2 specifications) passes, lv2info
+#      lists the ports, cmake --install puts an identical bundle under lib/lv2;
+#   6. lv2apply renders murkfell-render's clean riff bit for bit as murkfell-render's
+#      VST render does, at the defaults and with knobs set;
+#   7. Audacity renders through the bundle, bit for bit as murkfell-render;
+#   8. Ardour loads it by URI, sets controls by symbol, bypasses it with its own
+#      switch, exports, and reloads the session with the values intact;
+#   9. jalv.gtk3 shows the editor (the panel found pixel for pixel) and a click on
+#      its footswitch lights the lamp.
 # Artefacts and host logs go to BUILD_DIR/host-checks/.
 set -euo pipefail
 
@@ -46,8 +56,22 @@ for package in "${host_packages[@]}"; do
   fi
 done
 
+# The LV2 tools and hosts: lilv's lv2info and lv2apply, jalv with a JACK server.
+lv2_packages=(lilv-utils jalv jackd2)
+for package in "${lv2_packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "ok installed"; then
+    echo "Installing the LV2 tools and hosts ($package is missing)"
+    export DEBIAN_FRONTEND=noninteractive
+    apt-get update -qq
+    apt-get install -y -qq --no-install-recommends "${lv2_packages[@]}"
+    break
+  fi
+done
+
 "$root/scripts/build.sh" "$build"
 plugin=$build/murkfell.so
+bundle=$build/murkfell.lv2
+plugin_uri=urn:orveton:murkfell
 render=$build/murkfell-render
 out=$build/host-checks
 rm -rf "$out"
@@ -103,6 +127,71 @@ install_and_qtractor_scan() {
   "$py" "$helpers/host_reports.py" qtractor "$out/qtractor.txt"
 }
 
+# A folder that holds only the bundle, for LV2_PATH.
+lv2_path=$out/lv2-path
+mkdir -p "$lv2_path"
+ln -s "$bundle" "$lv2_path/murkfell.lv2"
+
+lv2_bundle() {
+  lv2_validate "$bundle/manifest.ttl" "$bundle/murkfell.ttl"
+  LV2_PATH=$lv2_path lv2info "$plugin_uri" >"$out/lv2info.txt"
+  local symbols
+  symbols=$(awk '/Symbol:/ {printf "%s ", $2}' "$out/lv2info.txt")
+  echo "lv2info: $(grep -c 'Port [0-9]*:' "$out/lv2info.txt") ports: $symbols"
+  [[ $symbols == "in out gain bass middle treble level cabsim bypass enabled " ]]
+  grep -q 'Designation: http://lv2plug.in/ns/lv2core#enabled' "$out/lv2info.txt"
+  cmake --install "$build" --prefix "$out/lv2-prefix" >"$out/lv2-install.log"
+  diff -r "$bundle" "$out/lv2-prefix/lib/lv2/murkfell.lv2"
+  echo "ok cmake --install wrote lib/lv2/murkfell.lv2, identical to the build's bundle"
+  LV2_PATH=$out/lv2-prefix/lib/lv2 lv2ls | grep -qx "$plugin_uri"
+  echo "ok lv2ls finds $plugin_uri in the installed copy"
+}
+
+# The clean riff as murkfell-render writes it (24-bit) and as 32-bit float, through
+# murkfell-render (VST 2.4) and lv2apply (LV2) with the same settings.
+lv2_riff() {
+  local riff=$out/lv2-riff
+  mkdir -p "$riff"
+  (cd "$riff" && "$render" >/dev/null)
+  LV2_PATH=$lv2_path lv2apply -i "$riff/murkfell-clean.wav" -o "$riff/lv2-24bit.wav" "$plugin_uri"
+  # Both write 24-bit samples through libsndfile, murkfell-render with clipping on,
+  # which rounds the conversion differently: at most one step apart.
+  "$py" "$helpers/compare_wav.py" "$riff/lv2-24bit.wav" "$riff/murkfell-processed.wav" \
+    --input "$riff/murkfell-clean.wav"
+  "$py" -c 'import sys; sys.path.insert(0, sys.argv[1]); from wav_io import read_wav, write_wav_float
+w = read_wav(sys.argv[2]); write_wav_float(sys.argv[3], w.rate, w.channels)' \
+    "$helpers" "$riff/murkfell-clean.wav" "$riff/clean-float.wav"
+  "$render" "$riff/clean-float.wav" "$riff/vst-defaults.wav" >/dev/null
+  LV2_PATH=$lv2_path lv2apply -i "$riff/clean-float.wav" -o "$riff/lv2-defaults.wav" "$plugin_uri"
+  "$py" "$helpers/compare_wav.py" --exact "$riff/lv2-defaults.wav" "$riff/vst-defaults.wav"
+  "$render" "$riff/clean-float.wav" "$riff/vst-set.wav" --set Gain=0.8 --set Treble=0.3 \
+    --set CabSim=0 --set Level=0.7 >/dev/null
+  LV2_PATH=$lv2_path lv2apply -i "$riff/clean-float.wav" -o "$riff/lv2-set.wav" -c gain 0.8 \
+    -c treble 0.3 -c cabsim 0 -c level 0.7 "$plugin_uri"
+  "$py" "$helpers/compare_wav.py" --exact "$riff/lv2-set.wav" "$riff/vst-set.wav" \
+    --input "$riff/clean-float.wav"
+}
+
+audacity_lv2_render() {
+  "$py" "$helpers/guitar_wav.py" --rate 48000 "$out/guitar-lv2.wav"
+  "$render" "$out/guitar-lv2.wav" "$out/murkfell-lv2-reference.wav" >/dev/null
+  logged "$out/audacity-lv2.log" "$py" "$helpers/audacity_lv2.py" --hosts-lib "$hosts/lib" \
+    "$bundle" "$out/guitar-lv2.wav" "$out/audacity-lv2.wav"
+  "$py" "$helpers/compare_wav.py" --exact "$out/audacity-lv2.wav" \
+    "$out/murkfell-lv2-reference.wav" --input "$out/guitar-lv2.wav"
+}
+
+ardour_lv2() {
+  "$py" "$helpers/ardour_lv2.py" "$bundle" "$out"
+}
+
+jalv_editor() {
+  "$render" --snapshot "$out/panel-bypassed.png" --set Bypass=1 >/dev/null
+  "$render" --snapshot "$out/panel-active.png" >/dev/null
+  logged "$out/jalv-editor.log" "$py" "$helpers/jalv_editor.py" --hosts-lib "$hosts/lib" \
+    "$bundle" "$out/panel-bypassed.png" "$out/panel-active.png" "$out"
+}
+
 passed=0
 failed=0
 run_check() {
@@ -131,6 +220,11 @@ run_check "Audacity render vs murkfell-render, 96 kHz" audacity_render 96000
 run_check "Audacity editor screenshot" audacity_editor
 run_check "Ardour scan and session" ardour_scan
 run_check "cmake --install and Qtractor scan" install_and_qtractor_scan
+run_check "LV2 bundle: lv2_validate, lv2info, cmake --install" lv2_bundle
+run_check "LV2 riff: lv2apply vs murkfell-render" lv2_riff
+run_check "LV2 in Audacity vs murkfell-render, 48 kHz" audacity_lv2_render
+run_check "LV2 in Ardour: by URI, by symbol, bypass, export, reload" ardour_lv2
+run_check "LV2 editor in jalv.gtk3" jalv_editor
 
 echo "host checks: $passed passed, $failed failed"
 ((failed == 0))

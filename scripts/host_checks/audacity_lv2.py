@@ -1,12 +1,12 @@
 #!/usr/bin/python3
-"""audacity_lv2.py --hosts-lib DIR BUNDLE IN.wav OUT.wav [NAME=VALUE ...]
+"""audacity_lv2.py --hosts-lib DIR BUNDLE IN.wav OUT.wav
 
 Renders IN.wav through the pedal's LV2 bundle in a real, headless Audacity (Debian's
-3.2.4) and writes OUT.wav (32-bit float). It reuses the host harnesses' Audacity
-session (fresh HOME, Xvfb, mod-script-pipe) and sets LV2_PATH to a folder holding
-only the bundle. Unlike its VST 2.4 effects, Audacity's scripting sets an LV2
-effect's controls: NAME is the control's name as the bundle gives it (Gain, CabSim
-...), and the values are read back from what Audacity saved for the effect.
+3.2.4) with the pedal's default settings and writes OUT.wav (32-bit float). It
+reuses the host harnesses' Audacity session (fresh HOME, Xvfb, mod-script-pipe) and
+puts the bundle first on LV2_PATH. Audacity 3.2.4 ignores the controls given to a
+scripted LV2 effect, as it does for VST 2.4 effects, so the render uses the
+defaults, and the values Audacity saved for the effect must be those defaults.
 Prints one line per step, "ok" or "FAIL"; exits 1 on any FAIL.
 """
 import argparse
@@ -15,6 +15,8 @@ import sys
 
 PLUGIN_URI = "urn:orveton:murkfell"
 SPECIFICATIONS = "/usr/lib/lv2"
+DEFAULTS = {"Gain": 0.5, "Bass": 0.5, "Middle": 0.5, "Treble": 0.5, "Level": 0.5, "CabSim": 1.0,
+            "Bypass": 0.0}
 
 
 def render(args, ad, hc):
@@ -28,7 +30,9 @@ def render(args, ad, hc):
             os.makedirs(self.vstdir)
             self.vst_path = self.vstdir
             self.plugin_link = None
-            self.lv2_dir = os.path.join(self.tmp, "lv2")
+            # Not "lv2": Audacity 3.2.4 crashes at start-up when its working folder
+            # (the run's folder) holds a folder of that name with a bundle in it.
+            self.lv2_dir = os.path.join(self.tmp, "bundles")
             os.makedirs(self.lv2_dir)
             os.symlink(self.plugin, os.path.join(self.lv2_dir, "murkfell.lv2"))
             self.xvfb = hc.Xvfb(self.tmp)
@@ -58,14 +62,12 @@ def render(args, ad, hc):
         session.must("SelectAll:")
         # Audacity names an effect's script command after its name without spaces.
         command = entry.get("Name", "").replace(" ", "")
-        settings = " ".join(args.params)
-        session.must(f"{command}: {settings}".rstrip(), timeout=run.timeout)
+        session.must(f"{command}:", timeout=run.timeout)
         session.must(f'Export2: Filename="{output}" NumChannels=1', timeout=run.timeout)
         session.quit()
         applied = run.saved_parameters(entry) or {}
-        wanted = dict(param.split("=", 1) for param in args.params)
-        results.append((all(float(applied.get(k, "nan")) == float(v) for k, v in wanted.items()),
-                        "Audacity applied " + ", ".join(f"{k}={applied.get(k)}" for k in wanted)))
+        results.append((all(float(applied.get(k, "nan")) == v for k, v in DEFAULTS.items()),
+                        "Audacity applied " + ", ".join(f"{k}={applied.get(k)}" for k in DEFAULTS)))
         results.append((os.path.exists(output), f"Audacity exported {os.path.basename(output)}"))
         return results
     finally:
@@ -81,7 +83,6 @@ def main(argv=None):
     ap.add_argument("bundle")
     ap.add_argument("input")
     ap.add_argument("output")
-    ap.add_argument("params", nargs="*", metavar="NAME=VALUE")
     args = ap.parse_args(argv)
     args.bundle = os.path.abspath(args.bundle)
     sys.path.insert(0, args.hosts_lib)

@@ -1,11 +1,12 @@
 #!/usr/bin/python3
-"""compare_wav.py A.wav B.wav [--input IN.wav]
+"""compare_wav.py A.wav B.wav [--input IN.wav] [--exact]
 
 Passes when A and B have the same rate, channel count and length and every pair of
 samples differs by at most one step of the coarser of the two formats (one LSB for
-integer PCM, one unit in the last place for float at the pair's magnitude). With
---input it also demands that A is audible and differs from IN, so that two silent
-or two untouched renders cannot pass as agreeing.
+integer PCM, one unit in the last place for float at the pair's magnitude); with
+--exact only when every pair is identical. With --input it also demands that A is
+audible and differs from IN, so that two silent or two untouched renders cannot
+pass as agreeing.
 """
 import argparse
 import math
@@ -79,6 +80,7 @@ def main(argv=None):
     ap.add_argument("a")
     ap.add_argument("b")
     ap.add_argument("--input", help="the file both renders were made from")
+    ap.add_argument("--exact", action="store_true", help="every sample must be identical")
     args = ap.parse_args(argv)
     try:
         a, b = read_wav(args.a), read_wav(args.b)
@@ -86,10 +88,12 @@ def main(argv=None):
         if "error" in s:
             print(f"FAIL {s['error']}")
             return 1
+        if args.exact:
+            ok = s["identical"] == s["samples"]
         print(f"{'ok' if ok else 'FAIL'} {s['samples']} samples ({s['format_a']} vs "
               f"{s['format_b']}): {s['identical']} identical, max |diff| "
               f"{s['max_abs_diff']:.3g} = {s['max_steps']:.3g} steps of the format "
-              f"(allowed: 1)")
+              f"(allowed: {'none' if args.exact else 1})")
         if args.input:
             audible, c = changed_from_input(a, read_wav(args.input))
             if "error" in c:

@@ -5,10 +5,11 @@ import struct
 import sys
 import tempfile
 import unittest
+import unittest.mock
 import wave
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from compare_wav import changed_from_input, compare, float32_step  # noqa: E402
+from compare_wav import changed_from_input, compare, float32_step, main  # noqa: E402
 from wav_io import Wav, WavError, read_wav, write_wav_float  # noqa: E402
 
 
@@ -71,6 +72,16 @@ class CompareTest(unittest.TestCase):
         ok, s = compare(self.float_wav(base), self.float_wav(two_steps))
         self.assertFalse(ok)
         self.assertEqual(s["max_steps"], 2.0)
+
+    def test_exact_refuses_even_one_step(self):
+        with tempfile.TemporaryDirectory() as folder:
+            a, b = os.path.join(folder, "a.wav"), os.path.join(folder, "b.wav")
+            write_wav_float(a, 44100, [[0.5, -0.25]])
+            write_wav_float(b, 44100, [[next_float32(0.5), -0.25]])
+            with open(os.devnull, "w") as quiet, unittest.mock.patch("sys.stdout", quiet):
+                self.assertEqual(main([a, b]), 0)
+                self.assertEqual(main([a, b, "--exact"]), 1)
+                self.assertEqual(main([a, a, "--exact"]), 0)
 
     def test_step_follows_the_magnitude(self):
         self.assertEqual(float32_step(1.0), 2.0 ** -23)
