@@ -42,7 +42,7 @@ struct ParameterInfo {
   float defaultValue;
   float minimum;
   float maximum;
-  ParameterId mirrored;  // for a mirror: the parameter it reads
+  ParameterId mirrored;  // whose value it reads: itself, or for a mirror the original
 };
 
 inline constexpr std::array<ParameterInfo, kNumParameters> kParameters{{
