@@ -4,7 +4,9 @@
 #include <cmath>
 #include <fstream>
 #include <iterator>
+#include <sstream>
 
+#include "core/parameters.h"
 #include "tests/tools/direct_host.h"
 #include "tests/tools/sound_files.h"
 #include "tests/tools/tool_run.h"
@@ -202,6 +204,26 @@ TEST(OutputFiles, ALinkIsWrittenThroughAndStays) {
   }
   EXPECT_EQ(namesIn(folder / "links"), (std::vector<std::string>{"new.wav", "old.wav"}));
   EXPECT_EQ(namesIn(folder / "takes"), (std::vector<std::string>{"new.wav", "old.wav"}));
+}
+
+}  // namespace
+
+namespace {
+
+TEST(Help, NamesEveryControlTheHostKeepsWithItsStartingValueAndFitsATerminal) {
+  const ScratchFolder folder;
+  const ToolRun run = runTool({"--help"}, folder.path());
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  for (const murkfell::ParameterInfo& info : murkfell::kParameters) {
+    if (info.kind != murkfell::ParameterKind::stored) continue;
+    std::ostringstream line;
+    line << info.name << ' ';
+    EXPECT_NE(run.out.find(line.str()), std::string::npos) << info.name;
+  }
+  std::istringstream lines(run.out);
+  for (std::string line; std::getline(lines, line);) {
+    EXPECT_LE(line.size(), 80u) << line;
+  }
 }
 
 }  // namespace

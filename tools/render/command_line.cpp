@@ -6,8 +6,11 @@
 #include <cmath>
 #include <filesystem>
 #include <functional>
+#include <iomanip>
 #include <map>
+#include <sstream>
 
+#include "core/parameters.h"
 #include "tools/render/render_error.h"
 
 namespace render {
@@ -146,12 +149,24 @@ RenderOptions parseCommandLine(const std::vector<std::string>& arguments) {
   return options;
 }
 
+// One line per control the host keeps, from the pedal's parameter table.
+std::string controlsHelp() {
+  std::ostringstream lines;
+  for (const murkfell::ParameterInfo& info : murkfell::kParameters) {
+    if (info.kind == murkfell::ParameterKind::stored) {
+      lines << "                      " << std::left << std::setw(7) << info.name << std::setw(4)
+            << info.defaultValue << info.about << '\n';
+    }
+  }
+  return lines.str();
+}
+
 std::string helpText() {
   return R"(murkfell-render: play a recording through the Murkfell overdrive pedal.
 
 Usage:
-  murkfell-render                      play the built-in guitar riff through the pedal
-  murkfell-render IN [OUT] [options]   play your own recording through the pedal
+  murkfell-render                      play the built-in guitar riff
+  murkfell-render IN [OUT] [options]   play your own recording
   murkfell-render --snapshot FILE.png  draw the pedal into a picture
 
 With no recording given, the renderer plays a short built-in guitar riff
@@ -183,11 +198,10 @@ written and the exit status stays 0. --float keeps every sample instead.
 
 Options:
   --set NAME=VALUE  turn a knob or flip a switch before playing; VALUE is from
-                    0 to 1, as the knob's travel from fully left to fully right.
-                    Murkfell's controls: Gain, Bass, Middle, Treble, Level
-                    (0.5 each to start with), CabSim (1 = speaker cabinet on,
-                    0 = off) and Bypass (1 = footswitch off: the guitar passes
-                    through untouched). Repeat for more:
+                    0 to 1, the knob's travel from fully left to fully right.
+                    Murkfell's controls, with their values to start with:
+)" + controlsHelp() +
+         R"(                    Repeat for more:
                       --set Gain=0.8 --set CabSim=0
                     Names are not case-sensitive.
   --float           write 32-bit floating-point samples, which do not clip
