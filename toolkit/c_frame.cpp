@@ -180,12 +180,6 @@ void CFrame::draw(CDrawContext* context) {
   }
 }
 
-bool CFrame::writePng(const char* path) {
-  drawArea(size);
-  CView::setDirty(false);
-  return cairo_surface_write_to_png(image, path) == CAIRO_STATUS_SUCCESS;
-}
-
 long CFrame::getKnobMode() const {
   return editor != nullptr ? editor->getKnobMode() : kCircularMode;
 }

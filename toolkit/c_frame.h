@@ -1,6 +1,6 @@
 // The root of the view tree. It holds its views in order (later ones lie on
 // top), routes the mouse to them, redraws what is dirty at idle, and paints
-// into an image of its own that is copied to its window, or written to a PNG
+// into an image of its own that is copied to its window, or read off-screen
 // when the frame has no window.
 #pragma once
 
@@ -40,12 +40,9 @@ class CFrame : public CView {
   void idle();
   void draw(CDrawContext* context) override;
 
-  // Redraws everything into the frame's image and writes it as a PNG.
-  bool writePng(const char* path);
   // The frame's image as last drawn (ARGB32, frame-sized).
   cairo_surface_t* getImage() const { return image; }
 
-  VSTGUIEditorInterface* getEditor() const { return editor; }
   long getKnobMode() const;
   void beginEdit(long tag);
   void endEdit(long tag);
@@ -57,7 +54,6 @@ class CFrame : public CView {
   void handleWindowEvent(const WindowEvent& event);
   void redrawDirtyViews();
   void drawArea(const CRect& area);
-  void releaseMouseCapture();
 
   std::vector<CView*> views;
   VSTGUIEditorInterface* editor;
