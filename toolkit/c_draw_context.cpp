@@ -1,5 +1,7 @@
 #include "toolkit/c_draw_context.h"
 
+#include "toolkit/font_metrics.h"
+
 namespace {
 
 double channel(unsigned char value) { return value / 255.0; }
@@ -41,11 +43,23 @@ void CDrawContext::drawString(const char* text, const CRect& rect, bool /*opaque
   cairo_set_font_options(cr, options);
   cairo_font_options_destroy(options);
 
-  cairo_text_extents_t extents;
-  cairo_text_extents(cr, text, &extents);
+  const double width = static_cast<double>(rect.width());
+  double advance = textAdvance(text);
+  // Without a face of the font's own metrics (Arial with fonts-liberation2
+  // missing) fontconfig's nearest face is used, which may set lines wider: a
+  // line too wide for its rectangle in that face is drawn just small enough to
+  // keep two pixels free at either side (outlines reach the ends of the advance
+  // and antialiasing one pixel beyond). In the font's own metrics a line too
+  // wide is cut at the rectangle.
+  constexpr double kSpare = 4.0;
+  if (advance > width && width > kSpare &&
+      !drawsWithOwnMetrics(fontName, fontStyle & kBoldFace, fontStyle & kItalicFace)) {
+    cairo_set_font_size(cr, static_cast<double>(fontSize) * (width - kSpare) / advance);
+    advance = textAdvance(text);
+  }
   double x = static_cast<double>(rect.left);
   if (align == kCenterText) {
-    x += (static_cast<double>(rect.width()) - extents.x_advance) / 2.0;
+    x += (width - advance) / 2.0;
   }
   const CCoord baseline = rect.bottom - (rect.height() / 2 - fontSize / 2 + 1);
 
@@ -54,6 +68,12 @@ void CDrawContext::drawString(const char* text, const CRect& rect, bool /*opaque
   cairo_move_to(cr, x, static_cast<double>(baseline));
   cairo_show_text(cr, text);
   cairo_restore(cr);
+}
+
+double CDrawContext::textAdvance(const char* text) const {
+  cairo_text_extents_t extents;
+  cairo_text_extents(cr, text, &extents);
+  return extents.x_advance;
 }
 
 void CDrawContext::setClip(const CRect& rect) {

@@ -22,7 +22,9 @@ class CDrawContext {
   void setFont(CFontRef font, long size = 0, long style = -1);
 
   // Draws one line into `rect`, clipped to it, with its baseline at
-  // bottom - (height/2 - fontSize/2 + 1) (integer halves).
+  // bottom - (height/2 - fontSize/2 + 1) (integer halves). Where no installed
+  // face has the font's metrics, a line too wide for `rect` in the face drawn
+  // instead is made smaller until it fits rather than cut.
   void drawString(const char* text, const CRect& rect, bool opaque = false,
                   CHoriTxtAlign align = kCenterText);
 
@@ -33,6 +35,7 @@ class CDrawContext {
 
  private:
   void resetClip();
+  double textAdvance(const char* text) const;
 
   cairo_t* cr;
   CColor fontColor = kWhiteCColor;
