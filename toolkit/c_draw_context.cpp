@@ -8,7 +8,7 @@ double channel(unsigned char value) { return value / 255.0; }
 
 }  // namespace
 
-CDrawContext::CDrawContext(cairo_surface_t* surface)
+CDrawContext::CDrawContext(NativeImage* surface)
     : cr(cairo_create(surface)),
       fontName(kSystemFont->getName()),
       fontSize(kSystemFont->getSize()),
@@ -16,12 +16,10 @@ CDrawContext::CDrawContext(cairo_surface_t* surface)
   cairo_save(cr);  // the unclipped state resetClip() returns to
 }
 
-CDrawContext::~CDrawContext() { cairo_destroy(cr); }
-
-void CDrawContext::setFont(CFontRef font, long size, long style) {
-  fontName = font->getName();
-  fontSize = size != 0 ? size : font->getSize();
-  fontStyle = style != -1 ? style : font->getStyle();
+CDrawContext::~CDrawContext() {
+  // Whoever reads the surface's pixels next sees everything drawn here.
+  cairo_surface_flush(cairo_get_target(cr));
+  cairo_destroy(cr);
 }
 
 void CDrawContext::drawString(const char* text, const CRect& rect, bool /*opaque*/,
@@ -74,6 +72,16 @@ double CDrawContext::textAdvance(const char* text) const {
   cairo_text_extents_t extents;
   cairo_text_extents(cr, text, &extents);
   return extents.x_advance;
+}
+
+void CDrawContext::fillRect(const CRect& rect, const CColor& color) {
+  cairo_save(cr);
+  cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
+  cairo_set_source_rgba(cr, channel(color.red), channel(color.green), channel(color.blue),
+                        channel(color.alpha));
+  cairo_rectangle(cr, rect.left, rect.top, rect.width(), rect.height());
+  cairo_fill(cr);
+  cairo_restore(cr);
 }
 
 void CDrawContext::setClip(const CRect& rect) {

@@ -1,5 +1,6 @@
 // A VST 2.4 plug-in library loaded into the process the way a host loads it:
-// dlopen, then the exported entry point, which creates instances.
+// dlopen (LoadLibrary on Windows), then the exported entry point, which
+// creates instances.
 #pragma once
 
 #include <string>
