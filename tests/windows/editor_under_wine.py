@@ -11,10 +11,12 @@ DISPLAY), against the Linux build's off-screen pictures of the same panel:
   * opening and closing the editor 20 times leaves no GDI object or window behind.
 
 Tolerance: the panel is made of images, which GDI+ and cairo copy alike, but
-they round alpha blending (the knobs' edges) and lay out text differently. A
-pixel matches when no channel differs by more than CHANNEL_TOLERANCE; a picture
-matches when at most MISMATCH_SHARE of its pixels do not. Text areas are
-compared by where their ink lies, not pixel by pixel.
+they round alpha blending differently (measured under Wine: about 2100 pixels
+at the knobs' and logos' soft edges off by one level, none by more), and they
+lay out and smooth text differently. A pixel matches when no channel differs
+by more than CHANNEL_TOLERANCE; a picture matches when at most MISMATCH_SHARE
+of its pixels do not, and the lamp must match entirely. Text lines are
+compared by how much ink they hold and where it is centred, not pixel by pixel.
 """
 import argparse
 import os
@@ -24,8 +26,8 @@ import unittest
 
 from PIL import Image, ImageChops
 
-CHANNEL_TOLERANCE = 8
-MISMATCH_SHARE = 0.002  # 272 of the panel's 136000 pixels
+CHANNEL_TOLERANCE = 3
+MISMATCH_SHARE = 0.0005  # 68 of the panel's 136000 pixels, a quarter of the lamp
 LAMP = (162, 192, 178, 208)
 FOOTSWITCH = (170, 295)
 LOGO = (95, 345)
@@ -84,6 +86,7 @@ class EditorUnderWine(unittest.TestCase):
         bad = mismatches(shown, expected, outside=outside)
         print(f"  {bad} of {340 * 400} pixels beyond {CHANNEL_TOLERANCE} levels", flush=True)
         self.assertLessEqual(bad, MISMATCH_SHARE * 340 * 400)
+        self.assertEqual(mismatches(shown, expected, LAMP), 0)
 
     def test_window_shows_the_front_panel(self):
         host("open", "idle", 400, "shot", os.path.join(ARGS.work, "front.bmp"), "close")
@@ -99,7 +102,6 @@ class EditorUnderWine(unittest.TestCase):
         self.assertGreater(mismatches(dark, lit, LAMP), 100)  # the lamp does show the state
         self.assertPanelMatches(shot("bypassed.bmp"), dark)
         self.assertPanelMatches(shot("active.bmp"), lit)
-        self.assertEqual(mismatches(shot("active.bmp"), lit, LAMP), 0)
         self.assertIn("Bypass=0", out)
         self.assertIn("Led=0", out)
         edit = out[out.index("beginEdit 7"):out.index("endEdit 7") + 1]

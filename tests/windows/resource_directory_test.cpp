@@ -1,9 +1,8 @@
 // The plug-in DLL's resource directory, read through Windows itself: six
 // images of type "DATA" under upper-case names in language 1036, found by the
 // mixed-case names the editor asks for.
-#include <windows.h>
-
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <fstream>
 #include <iterator>
@@ -47,8 +46,8 @@ TEST_F(ResourceDirectory, SixDataResourcesInUpperCaseAndFrench) {
       },
       reinterpret_cast<LONG_PTR>(&names));
   EXPECT_EQ(names, (std::set<std::string>{"BACKGROUNDBITMAP.PNG", "BYPASSBITMAP.PNG",
-                                          "CABSIMBITMAP.PNG", "KNOBANIMBITMAP.PNG",
-                                          "LEDBITMAP.PNG", "ORVETONLOGOBITMAP.PNG"}));
+                                          "CABSIMBITMAP.PNG", "KNOBANIMBITMAP.PNG", "LEDBITMAP.PNG",
+                                          "ORVETONLOGOBITMAP.PNG"}));
   for (const std::string& name : names) {
     std::vector<WORD> languages;
     EnumResourceLanguagesA(

@@ -1,8 +1,8 @@
 // The Win32 toolkit's drawing: PNG decoding and transparency through GDI+,
 // sub-images, text and the frame's off-screen image.
 #include <windows.h>
+// GDI+ builds on the Windows headers.
 #include <gdiplus.h>
-
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -79,8 +79,8 @@ TEST_F(Images, KeyColourDrawsNothingAndAlphaBlends) {
   fill(kRed);
   {
     CDrawContext context(frame->getImage());
-    lamp->draw(&context, CRect(0, 0, 16, 16));                     // frame 0: all key colour
-    lamp->draw(&context, CRect(20, 0, 36, 16), CPoint(0, 16));      // frame 1: the dark lamp
+    lamp->draw(&context, CRect(0, 0, 16, 16));                         // frame 0: all key colour
+    lamp->draw(&context, CRect(20, 0, 36, 16), CPoint(0, 16));         // frame 1: the dark lamp
     knob->draw(&context, CRect(100, 0, 158, 58), CPoint(0, 58 * 30));  // knob pointing up
   }
   for (int y = 0; y < 16; ++y) {

@@ -2,8 +2,8 @@
 // messages come from this thread's message loop, the frame acts on them at
 // idle.
 #include <windows.h>
+// GDI+ builds on the Windows headers.
 #include <gdiplus.h>
-
 #include <gtest/gtest.h>
 
 #include <string>
@@ -41,8 +41,8 @@ class HostWindow : public ::testing::Test {
     windowClass.hInstance = GetModuleHandleW(nullptr);
     windowClass.lpszClassName = L"MurkfellToolkitTestHost";
     RegisterClassExW(&windowClass);
-    parent = CreateWindowExW(0, windowClass.lpszClassName, L"host", WS_OVERLAPPEDWINDOW, 0, 0,
-                             400, 460, nullptr, nullptr, windowClass.hInstance, nullptr);
+    parent = CreateWindowExW(0, windowClass.lpszClassName, L"host", WS_OVERLAPPEDWINDOW, 0, 0, 400,
+                             460, nullptr, nullptr, windowClass.hInstance, nullptr);
     ASSERT_NE(parent, nullptr);
     ShowWindow(parent, SW_SHOW);
   }

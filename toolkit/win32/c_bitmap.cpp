@@ -1,6 +1,7 @@
 #include "toolkit/c_bitmap.h"
 
 #include <windows.h>
+// GDI+ and the shell API build on the Windows headers.
 #include <gdiplus.h>
 #include <shlwapi.h>
 

@@ -1,6 +1,7 @@
 #include "toolkit/c_draw_context.h"
 
 #include <windows.h>
+// GDI+ builds on the Windows headers.
 #include <gdiplus.h>
 
 #include <memory>
@@ -81,12 +82,11 @@ void CDrawContext::drawString(const char* text, const CRect& rect, bool /*opaque
   // ascent below. Its side padding is the same left and right, so centring
   // in the rectangle's width centres the text itself.
   const CCoord baseline = rect.bottom - (rect.height() / 2 - fontSize / 2 + 1);
-  const Gdiplus::REAL ascent = static_cast<Gdiplus::REAL>(fontSize) *
-                               family->GetCellAscent(style) / family->GetEmHeight(style);
-  const Gdiplus::RectF layout(static_cast<Gdiplus::REAL>(rect.left),
-                              static_cast<Gdiplus::REAL>(baseline) - ascent,
-                              static_cast<Gdiplus::REAL>(rect.width()),
-                              static_cast<Gdiplus::REAL>(2 * fontSize));
+  const Gdiplus::REAL ascent = static_cast<Gdiplus::REAL>(fontSize) * family->GetCellAscent(style) /
+                               family->GetEmHeight(style);
+  const Gdiplus::RectF layout(
+      static_cast<Gdiplus::REAL>(rect.left), static_cast<Gdiplus::REAL>(baseline) - ascent,
+      static_cast<Gdiplus::REAL>(rect.width()), static_cast<Gdiplus::REAL>(2 * fontSize));
   Gdiplus::StringFormat format(Gdiplus::StringFormatFlagsNoWrap | Gdiplus::StringFormatFlagsNoClip);
   format.SetAlignment(align == kCenterText ? Gdiplus::StringAlignmentCenter
                                            : Gdiplus::StringAlignmentNear);
@@ -96,8 +96,7 @@ void CDrawContext::drawString(const char* text, const CRect& rect, bool /*opaque
   graphics->GetClip(&previousClip);
   graphics->SetClip(gdiplusRect(rect), Gdiplus::CombineModeIntersect);
   const Gdiplus::SolidBrush brush(gdiplusColor(fontColor));
-  graphics->DrawString(line.c_str(), static_cast<INT>(line.size()), &font, layout, &format,
-                       &brush);
+  graphics->DrawString(line.c_str(), static_cast<INT>(line.size()), &font, layout, &format, &brush);
   graphics->SetClip(&previousClip);
 }
 

@@ -1,6 +1,7 @@
 #include "toolkit/win32/gdiplus_session.h"
 
 #include <windows.h>
+// GDI+ builds on the Windows headers.
 #include <gdiplus.h>
 
 #include <mutex>

@@ -139,8 +139,7 @@ LRESULT CALLBACK Win32Window::windowProcedure(HWND hwnd, UINT message, WPARAM wP
                                               LPARAM lParam) {
   if (message == WM_NCCREATE) {
     const auto* creation = reinterpret_cast<const CREATESTRUCTW*>(lParam);
-    SetWindowLongPtrW(hwnd, GWLP_USERDATA,
-                      reinterpret_cast<LONG_PTR>(creation->lpCreateParams));
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(creation->lpCreateParams));
   }
   auto* self = reinterpret_cast<Win32Window*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
   if (self == nullptr) {

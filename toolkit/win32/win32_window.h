@@ -33,8 +33,7 @@ class Win32Window {
   void present(NativeImage* image, const CRect& area);
 
  private:
-  static LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam,
-                                          LPARAM lParam);
+  static LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
   void queueButton(WindowEvent::Kind kind, long button, WPARAM wParam, LPARAM lParam);
   void copyToDevice(HDC device, const CRect& area);

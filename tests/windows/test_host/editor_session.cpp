@@ -28,9 +28,9 @@ HWND makeHostWindow(const ERect& editorRect) {
   constexpr DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
   RECT outer{0, 0, editorRect.right - editorRect.left, editorRect.bottom - editorRect.top};
   AdjustWindowRect(&outer, style, FALSE);
-  HWND window = CreateWindowExW(0, kHostClass, L"Murkfell test host", style, 40, 40,
-                                outer.right - outer.left, outer.bottom - outer.top, nullptr,
-                                nullptr, windowClass.hInstance, nullptr);
+  HWND window =
+      CreateWindowExW(0, kHostClass, L"Murkfell test host", style, 40, 40, outer.right - outer.left,
+                      outer.bottom - outer.top, nullptr, nullptr, windowClass.hInstance, nullptr);
   if (window == nullptr) throw std::runtime_error("cannot make the host window");
   ShowWindow(window, SW_SHOW);
   return window;
@@ -98,7 +98,8 @@ std::size_t EditorSession::run(const std::vector<std::string>& actions, std::siz
   }
   if (action == "print") {
     const std::string& name = argument(actions, at + 1);
-    std::printf("%s=%g\n", name.c_str(), static_cast<double>(plugin.parameter(parameterIndex(name))));
+    std::printf("%s=%g\n", name.c_str(),
+                static_cast<double>(plugin.parameter(parameterIndex(name))));
     return 2;
   }
   if (action == "gdi") {

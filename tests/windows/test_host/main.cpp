@@ -34,7 +34,8 @@ RenderRequest renderRequest(const std::vector<std::string>& words) {
       const std::string& setting = words[++at];
       const auto equals = setting.find('=');
       if (equals == std::string::npos) throw std::invalid_argument("--set needs NAME=VALUE");
-      request.settings.emplace_back(setting.substr(0, equals), std::stof(setting.substr(equals + 1)));
+      request.settings.emplace_back(setting.substr(0, equals),
+                                    std::stof(setting.substr(equals + 1)));
     } else if (word.starts_with("--")) {
       throw std::invalid_argument("unknown option " + word);
     } else {
