@@ -20,7 +20,9 @@ if ((${#missing[@]})); then
   echo "Installing: ${missing[*]}"
   export DEBIAN_FRONTEND=noninteractive
   apt-get update -qq
-  apt-get install -y -qq --no-install-recommends "${missing[@]}"
+  # With recommends: Wine's display driver loads X libraries and fonts that
+  # its packages only recommend.
+  apt-get install -y -qq "${missing[@]}"
 fi
 "$root/scripts/install_deps.sh"
 

@@ -1,15 +1,12 @@
 // The Win32 toolkit's drawing: PNG decoding and transparency through GDI+,
-// sub-images, text and the frame's off-screen image.
+// sub-images and text, read back from the frame's off-screen image.
 #include <windows.h>
 // GDI+ builds on the Windows headers.
 #include <gdiplus.h>
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <fstream>
-#include <iterator>
-#include <string>
-#include <vector>
+#include <algorithm>
+#include <span>
 
 #include "resources/library_module.h"
 #include "resources/resource_table.h"
