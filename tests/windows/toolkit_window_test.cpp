@@ -164,7 +164,8 @@ TEST_F(HostWindow, WindowTranslatesMouseMessages) {
   ClientToScreen(child, &screen);
 
   SendMessageW(child, WM_RBUTTONDOWN, MK_RBUTTON | MK_SHIFT | MK_CONTROL, at(10, 20));
-  SendMessageW(child, WM_MOUSEMOVE, MK_RBUTTON, at(11, 22));
+  SendMessageW(child, WM_MOUSEMOVE, MK_RBUTTON, at(10, 21));
+  SendMessageW(child, WM_MOUSEMOVE, MK_RBUTTON, at(11, 22));  // moves pile up as the last
   SendMessageW(child, WM_RBUTTONUP, MK_SHIFT, at(12, 24));
   SendMessageW(child, WM_MOUSEWHEEL, MAKEWPARAM(MK_SHIFT, static_cast<WORD>(-2 * WHEEL_DELTA)),
                MAKELPARAM(static_cast<WORD>(screen.x), static_cast<WORD>(screen.y)));
@@ -177,6 +178,7 @@ TEST_F(HostWindow, WindowTranslatesMouseMessages) {
   EXPECT_EQ(events[0].where, CPoint(10, 20));
   EXPECT_EQ(events[0].buttons, kRButton | kShift | kControl);
   EXPECT_EQ(events[1].kind, WindowEvent::kMotion);
+  EXPECT_EQ(events[1].where, CPoint(11, 22));
   EXPECT_EQ(events[1].buttons, kRButton);
   EXPECT_EQ(events[2].kind, WindowEvent::kButtonRelease);
   EXPECT_EQ(events[2].where, CPoint(12, 24));

@@ -211,15 +211,24 @@ LRESULT Win32Window::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         heldButtons = 0;
       }
       return 0;
-    case WM_MOUSEMOVE:
+    case WM_MOUSEMOVE: {
       if (!leaveTracked) {
         TRACKMOUSEEVENT tracking{sizeof tracking, TME_LEAVE, window, 0};
         leaveTracked = TrackMouseEvent(&tracking) != FALSE;
       }
       lastPointer = pointOf(lParam);
-      pending.push_back(
-          {WindowEvent::kMotion, {}, lastPointer, buttonBits(wParam) | modifierBits(wParam)});
+      const WindowEvent motion{
+          WindowEvent::kMotion, {}, lastPointer, buttonBits(wParam) | modifierBits(wParam)};
+      // Moves that pile up between two idles count as the last one, so a host
+      // that idles rarely does not leave a growing queue behind.
+      if (!pending.empty() && pending.back().kind == WindowEvent::kMotion &&
+          pending.back().buttons == motion.buttons) {
+        pending.back() = motion;
+      } else {
+        pending.push_back(motion);
+      }
       return 0;
+    }
     case WM_MOUSELEAVE:
       leaveTracked = false;
       pending.push_back({WindowEvent::kLeave, {}, lastPointer, 0});
