@@ -134,19 +134,41 @@ TEST_F(Images, CentredTextStaysInsideItsRectangle) {
   EXPECT_NEAR((left + right) / 2.0, 170.0, 3.0);
 }
 
-TEST_F(Images, UnknownFontFallsBackToASansSerif) {
+// The columns of lit pixels in a strip of the frame's image.
+struct Ink {
+  int left = 340, right = -1, pixels = 0;
+};
+
+TEST_F(Images, LineTooWideForAStandInShrinksToFitButOneInItsOwnFontIsCut) {
   static const CFontDesc missing("No Such Font Anywhere", 12);
-  fill(kBlackCColor);
-  {
-    CDrawContext context(frame->getImage());
-    context.setFont(&missing);
-    context.drawString("Murkfell", CRect(0, 0, 340, 40));
-  }
-  int lit = 0;
-  for (int y = 0; y < 40; ++y) {
-    for (int x = 0; x < 340; ++x) lit += pixel(x, y).red >= 128;
-  }
-  EXPECT_GT(lit, 30);
+  const CRect box(100, 10, 220, 30);
+  const auto inkOf = [&](CFontRef font) {
+    fill(kBlackCColor);
+    {
+      CDrawContext context(frame->getImage());
+      context.setFont(font);
+      context.drawString("ORVETON VIRTUAL MURKFELL", box);
+    }
+    Ink ink;
+    for (int y = 0; y < 40; ++y) {
+      for (int x = 0; x < 340; ++x) {
+        if (pixel(x, y).red < 64) continue;
+        ++ink.pixels;
+        ink.left = std::min(ink.left, x);
+        ink.right = std::max(ink.right, x);
+      }
+    }
+    return ink;
+  };
+  const Ink shrunk = inkOf(&missing);
+  EXPECT_GT(shrunk.pixels, 30);
+  EXPECT_GE(shrunk.left, 101);  // two pixels kept free, antialiasing may reach one
+  EXPECT_LE(shrunk.right, 218);
+  const Ink cut = inkOf(kSystemFont);
+  EXPECT_LE(cut.left, 102);  // the letters run on beyond both sides
+  EXPECT_GE(cut.right, 217);
+  EXPECT_GE(cut.left, 100);
+  EXPECT_LE(cut.right, 219);
 }
 
 }  // namespace

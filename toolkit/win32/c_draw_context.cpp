@@ -4,6 +4,8 @@
 // GDI+ builds on the Windows headers.
 #include <gdiplus.h>
 
+#include <algorithm>
+#include <cmath>
 #include <memory>
 #include <string>
 
@@ -36,18 +38,45 @@ INT gdiplusStyle(long style) {
   return result;
 }
 
-// The family by name; where it is not installed, the first sans serif of a
-// few that Windows (or Wine) has. Null when there is none at all.
-std::unique_ptr<Gdiplus::FontFamily> fontFamily(const std::string& name) {
-  for (const std::wstring& candidate :
-       {wide(name), std::wstring(L"Arial"), std::wstring(L"Liberation Sans"),
-        std::wstring(L"Tahoma"), std::wstring(L"Microsoft Sans Serif")}) {
-    auto family = std::make_unique<Gdiplus::FontFamily>(candidate.c_str());
+struct ChosenFamily {
+  std::unique_ptr<Gdiplus::FontFamily> family;  // null when no font is installed at all
+  bool ownMetrics = false;  // the family asked for, or a metric-compatible stand-in
+};
+
+// The family by name; where it is not installed, a stand-in: for Arial its
+// metric-compatible Liberation Sans or Arimo, for any other family the first
+// of a few sans serifs that Windows (or Wine) has.
+ChosenFamily fontFamily(const std::string& name) {
+  const std::wstring requested = wide(name);
+  const bool arial = _wcsicmp(requested.c_str(), L"Arial") == 0;
+  const struct {
+    std::wstring name;
+    bool ownMetrics;
+  } candidates[] = {{requested, true},  {L"Liberation Sans", arial},
+                    {L"Arimo", arial},  {L"Arial", false},
+                    {L"Tahoma", false}, {L"Microsoft Sans Serif", false}};
+  for (const auto& candidate : candidates) {
+    auto family = std::make_unique<Gdiplus::FontFamily>(candidate.name.c_str());
     if (family->GetLastStatus() == Gdiplus::Ok && family->IsAvailable()) {
-      return family;
+      return {std::move(family), candidate.ownMetrics};
     }
   }
-  return nullptr;
+  return {};
+}
+
+// The width the line advances by, without the padding GDI+ adds at its sides.
+Gdiplus::REAL advanceOf(Gdiplus::Graphics& graphics, const std::wstring& line,
+                        const Gdiplus::Font& font) {
+  Gdiplus::StringFormat format(Gdiplus::StringFormatFlagsNoWrap |
+                               Gdiplus::StringFormatFlagsMeasureTrailingSpaces);
+  const Gdiplus::CharacterRange whole(0, static_cast<INT>(line.size()));
+  format.SetMeasurableCharacterRanges(1, &whole);
+  Gdiplus::Region region;
+  graphics.MeasureCharacterRanges(line.c_str(), static_cast<INT>(line.size()), &font,
+                                  Gdiplus::RectF(0.0f, 0.0f, 1e6f, 1e3f), &format, 1, &region);
+  Gdiplus::RectF bounds;
+  region.GetBounds(&bounds, &graphics);
+  return bounds.Width;
 }
 
 }  // namespace
@@ -70,23 +99,38 @@ CDrawContext::~CDrawContext() { delete graphics; }
 void CDrawContext::drawString(const char* text, const CRect& rect, bool /*opaque*/,
                               CHoriTxtAlign align) {
   const std::wstring line = wide(text);
-  const std::unique_ptr<Gdiplus::FontFamily> family = fontFamily(fontName);
-  if (line.empty() || family == nullptr) {
+  const ChosenFamily chosen = fontFamily(fontName);
+  if (line.empty() || chosen.family == nullptr) {
     return;
   }
+  const Gdiplus::FontFamily& family = *chosen.family;
   const INT style = gdiplusStyle(fontStyle);
   // Sizes are pixels, as on every other platform of the toolkit.
-  const Gdiplus::Font font(family.get(), static_cast<Gdiplus::REAL>(fontSize), style,
-                           Gdiplus::UnitPixel);
+  auto size = static_cast<Gdiplus::REAL>(fontSize);
+  // A stand-in without the font's metrics may set the line wider: a line too
+  // wide for its rectangle is then drawn just small enough to keep two pixels
+  // free at either side, as on Linux. In the font's own metrics it is cut.
+  constexpr Gdiplus::REAL kSpare = 4.0f;
+  const auto width = static_cast<Gdiplus::REAL>(rect.width());
+  if (!chosen.ownMetrics && width > kSpare) {
+    const Gdiplus::Font probe(&family, size, style, Gdiplus::UnitPixel);
+    const Gdiplus::REAL advance = advanceOf(*graphics, line, probe);
+    // Whole pixels: Wine draws GDI+ text at whole pixel sizes, and a size
+    // rounded up would not fit.
+    if (advance > width) size = std::max(1.0f, std::floor(size * (width - kSpare) / advance));
+  }
+  const Gdiplus::Font font(&family, size, style, Gdiplus::UnitPixel);
   // GDI+ lays a line out from the top of its cell; the baseline lies one
-  // ascent below. Its side padding is the same left and right, so centring
-  // in the rectangle's width centres the text itself.
+  // ascent below. The line is laid out in a span wider than any line, starting
+  // at the rectangle's left or centred on its middle (GDI+'s side padding is
+  // the same left and right), and cut at the rectangle by the clip.
   const CCoord baseline = rect.bottom - (rect.height() / 2 - fontSize / 2 + 1);
-  const Gdiplus::REAL ascent = static_cast<Gdiplus::REAL>(fontSize) * family->GetCellAscent(style) /
-                               family->GetEmHeight(style);
-  const Gdiplus::RectF layout(
-      static_cast<Gdiplus::REAL>(rect.left), static_cast<Gdiplus::REAL>(baseline) - ascent,
-      static_cast<Gdiplus::REAL>(rect.width()), static_cast<Gdiplus::REAL>(2 * fontSize));
+  const Gdiplus::REAL ascent = size * family.GetCellAscent(style) / family.GetEmHeight(style);
+  constexpr Gdiplus::REAL kSpan = 1 << 16;
+  const auto left = static_cast<Gdiplus::REAL>(rect.left);
+  const Gdiplus::RectF layout(align == kCenterText ? left + width / 2 - kSpan / 2 : left,
+                              static_cast<Gdiplus::REAL>(baseline) - ascent, kSpan,
+                              static_cast<Gdiplus::REAL>(2 * fontSize));
   Gdiplus::StringFormat format(Gdiplus::StringFormatFlagsNoWrap | Gdiplus::StringFormatFlagsNoClip);
   format.SetAlignment(align == kCenterText ? Gdiplus::StringAlignmentCenter
                                            : Gdiplus::StringAlignmentNear);
