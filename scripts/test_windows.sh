@@ -46,9 +46,10 @@ cleanup() {
 }
 trap cleanup EXIT
 export WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-echo "Preparing a Wine prefix"
-xvfb-run -a /usr/lib/wine/wine64 wineboot --init >/dev/null 2>&1
-/usr/lib/wine/wineserver -w
 
+# One virtual X server for the prefix's first start and all the tests.
 cd "$windows_build"
-xvfb-run -a -s "-screen 0 1024x768x24 -noreset" ctest --output-on-failure -j2
+xvfb-run -a -s "-screen 0 1024x768x24 -noreset" bash -c '
+  echo "Preparing a Wine prefix"
+  /usr/lib/wine/wine64 wineboot --init >/dev/null 2>&1
+  ctest --output-on-failure -j2'
