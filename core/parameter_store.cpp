@@ -17,17 +17,10 @@ void ParameterStore::set(std::int32_t index, float value) {
 }
 
 float ParameterStore::get(std::int32_t index) const {
-  if (!isParameter(index)) return 0.0f;
-  const ParameterInfo& info = kParameters[index];
-  switch (info.kind) {
-    case ParameterKind::stored:
-      return values[index].load(std::memory_order_relaxed);
-    case ParameterKind::mirror:
-      return values[info.mirrored].load(std::memory_order_relaxed);
-    case ParameterKind::editorOnly:
-      return 0.0f;
+  if (!isParameter(index) || kParameters[index].kind == ParameterKind::editorOnly) {
+    return 0.0f;
   }
-  return 0.0f;
+  return values[kParameters[index].mirrored].load(std::memory_order_relaxed);
 }
 
 }  // namespace murkfell

@@ -36,26 +36,35 @@ enum class ValueReading {
 
 struct ParameterInfo {
   ParameterId id;
-  std::string_view name;  // as hosts show it; the page switch has none
+  std::string_view name;   // as hosts show it; the page switch has none
+  std::string_view about;  // what it does, in a few words for help texts
   ParameterKind kind;
   ValueReading reading;
   float defaultValue;
   float minimum;
   float maximum;
-  ParameterId mirrored;  // for a mirror: the parameter it reads
+  ParameterId mirrored;  // whose value it reads: itself, or for a mirror the original
 };
 
 inline constexpr std::array<ParameterInfo, kNumParameters> kParameters{{
-    {kPageSwitch, "", ParameterKind::editorOnly, ValueReading::toggle, 0.0f, 0.0f, 1.0f,
-     kPageSwitch},
-    {kGain, "Gain", ParameterKind::stored, ValueReading::knob, 0.5f, 0.0f, 1.0f, kGain},
-    {kBass, "Bass", ParameterKind::stored, ValueReading::knob, 0.5f, 0.0f, 1.0f, kBass},
-    {kMiddle, "Middle", ParameterKind::stored, ValueReading::knob, 0.5f, 0.0f, 1.0f, kMiddle},
-    {kTreble, "Treble", ParameterKind::stored, ValueReading::knob, 0.5f, 0.0f, 1.0f, kTreble},
-    {kLevel, "Level", ParameterKind::stored, ValueReading::knob, 0.5f, 0.0f, 1.0f, kLevel},
-    {kCabSim, "CabSim", ParameterKind::stored, ValueReading::toggle, 1.0f, 0.0f, 1.0f, kCabSim},
-    {kBypass, "Bypass", ParameterKind::stored, ValueReading::toggle, 0.0f, 0.0f, 1.0f, kBypass},
-    {kLed, "Led", ParameterKind::mirror, ValueReading::toggle, 0.0f, 0.0f, 1.0f, kBypass},
+    {kPageSwitch, "", "the face of the pedal the editor shows", ParameterKind::editorOnly,
+     ValueReading::toggle, 0.0f, 0.0f, 1.0f, kPageSwitch},
+    {kGain, "Gain", "how hard the guitar drives the clipping stages", ParameterKind::stored,
+     ValueReading::knob, 0.5f, 0.0f, 1.0f, kGain},
+    {kBass, "Bass", "the lows of the tone stack", ParameterKind::stored, ValueReading::knob, 0.5f,
+     0.0f, 1.0f, kBass},
+    {kMiddle, "Middle", "the mids of the tone stack", ParameterKind::stored, ValueReading::knob,
+     0.5f, 0.0f, 1.0f, kMiddle},
+    {kTreble, "Treble", "the highs of the tone stack", ParameterKind::stored, ValueReading::knob,
+     0.5f, 0.0f, 1.0f, kTreble},
+    {kLevel, "Level", "the output volume", ParameterKind::stored, ValueReading::knob, 0.5f, 0.0f,
+     1.0f, kLevel},
+    {kCabSim, "CabSim", "1 = speaker cabinet on, 0 = off", ParameterKind::stored,
+     ValueReading::toggle, 1.0f, 0.0f, 1.0f, kCabSim},
+    {kBypass, "Bypass", "1 = footswitch off: the guitar passes through", ParameterKind::stored,
+     ValueReading::toggle, 0.0f, 0.0f, 1.0f, kBypass},
+    {kLed, "Led", "the status lamp, lit while bypassed", ParameterKind::mirror,
+     ValueReading::toggle, 0.0f, 0.0f, 1.0f, kBypass},
 }};
 
 constexpr bool isParameter(std::int32_t index) { return index >= 0 && index < kNumParameters; }

@@ -3,8 +3,8 @@
 // dispatcher requests, parameter calls, processing calls, sample-rate changes
 // and suspend/resume, then closed. Besides the sanitizers' own reports it
 // checks what a host relies on:
-//   - getParameter answers exactly what setParameter stored (indices 1 to 7),
-//     the Bypass value at 8 and 0.0 elsewhere;
+//   - getParameter answers exactly what setParameter stored for a stored
+//     parameter, the mirrored value for the lamp and 0.0 elsewhere;
 //   - with Bypass off every output sample is finite, whatever came in (the
 //     circuit drops a non-finite result and restarts from rest); with Bypass
 //     on the output is the input bit for bit;
@@ -29,6 +29,8 @@
 #include <random>
 #include <vector>
 
+#include "core/parameters.h"
+#include "core/pedal.h"
 #include "formats/vst2/aeffect.h"
 #include "formats/vst2/audio_effect.h"
 
@@ -101,8 +103,9 @@ constexpr std::array<float, 16> kHostileRates = {0.0f,
                                                  1e6f,
                                                  1000000.06f};
 
-constexpr float kLowestRate = 1000.0f;
-constexpr float kHighestRate = 1e6f;
+using murkfell::kParameters;
+using murkfell::ParameterKind;
+using murkfell::Pedal;
 
 // Frames per input: small blocks are the common case, so that a run plays
 // many host calls; large ones come now and then, up to one 4096-frame block.
@@ -149,7 +152,7 @@ class HostSession {
     ++hostCalls;
     effect = VSTPluginMain(answerAsHost);
     require(effect != nullptr, "the entry point returned no effect");
-    expected = {0.0f, 0.5f, 0.5f, 0.5f, 0.5f, 0.5f, 1.0f, 0.0f};
+    for (const auto& info : kParameters) expected[info.id] = info.defaultValue;
   }
 
   void play() {
@@ -167,10 +170,10 @@ class HostSession {
       case Call::dispatch:
         return dispatchAny();
       case Call::setParameter:
-        setParameter(data.ConsumeIntegralInRange(-3, 12), hostileFloat());
+        setParameter(data.ConsumeIntegralInRange(-3, murkfell::kNumParameters + 3), hostileFloat());
         return true;
       case Call::getParameter:
-        checkParameter(data.ConsumeIntegralInRange(-3, 12));
+        checkParameter(data.ConsumeIntegralInRange(-3, murkfell::kNumParameters + 3));
         return true;
       case Call::process:
         process();
@@ -209,8 +212,9 @@ class HostSession {
     }
     // Small indices and values (parameters, programs, flags, sizes) half the
     // time, any bits the other half.
-    const VstInt32 index =
-        data.ConsumeBool() ? data.ConsumeIntegralInRange(-3, 12) : data.ConsumeIntegral<VstInt32>();
+    const VstInt32 index = data.ConsumeBool()
+                               ? data.ConsumeIntegralInRange(-3, murkfell::kNumParameters + 3)
+                               : data.ConsumeIntegral<VstInt32>();
     VstIntPtr value = data.ConsumeBool() ? data.ConsumeIntegralInRange<VstIntPtr>(-2, kLargestBlock)
                                          : data.ConsumeIntegral<VstIntPtr>();
     const float opt = hostileFloat();
@@ -263,19 +267,20 @@ class HostSession {
   void setParameter(VstInt32 index, float value) {
     ++hostCalls;
     effect->setParameter(effect, index, value);
-    if (index >= 1 && index <= 7) expected[index] = value;
+    if (murkfell::isStored(index)) expected[index] = value;
   }
 
   void checkParameter(VstInt32 index) {
     ++hostCalls;
     const float answer = effect->getParameter(effect, index);
-    const float wanted = index >= 1 && index <= 7 ? expected[index]
-                         : index == 8             ? expected[7]
-                                                  : 0.0f;
+    float wanted = 0.0f;
+    if (murkfell::isParameter(index) && kParameters[index].kind != ParameterKind::editorOnly) {
+      wanted = expected[kParameters[index].mirrored];
+    }
     require(sameFloat(answer, wanted), "getParameter answered other than what was set");
   }
 
-  bool bypassed() const { return expected[7] != 0.0f; }
+  bool bypassed() const { return murkfell::isOn(expected[murkfell::kBypass]); }
 
   void setSampleRate(float rate) {
     noteRate(rate);
@@ -284,7 +289,7 @@ class HostSession {
   }
 
   void noteRate(float rate) {
-    if (rate >= kLowestRate && rate <= kHighestRate) expectedRate = rate;
+    if (rate >= Pedal::kLowestRate && rate <= Pedal::kHighestRate) expectedRate = rate;
   }
 
   void checkRate() {
@@ -396,7 +401,7 @@ class HostSession {
   }
 
   void close() {
-    for (VstInt32 index = -1; index <= 9; ++index) checkParameter(index);
+    for (VstInt32 index = -1; index <= murkfell::kNumParameters; ++index) checkParameter(index);
     checkRate();
     require(dispatch(effClose, 0, 0, nullptr, 0.0f) == 1, "effClose did not answer 1");
     effect = nullptr;
@@ -404,7 +409,7 @@ class HostSession {
 
   FuzzedDataProvider& data;
   AEffect* effect = nullptr;
-  std::array<float, 8> expected{};
+  std::array<float, murkfell::kNumParameters> expected{};
   float expectedRate = 44100.0f;
   int framesLeft = kFrameBudget;
 };

@@ -16,7 +16,8 @@ struct ResourceEntry {
 };
 
 // Provided by the resource library linked into the program (the plug-in's own
-// images, or a test's); ends with an entry whose name is null.
+// images, or a test's); ends with an entry whose name is null. Windows builds
+// have no table: there the images are resources of the library's module.
 extern const ResourceEntry resourceTable[];
 
 // The bytes of the resource of that type whose name matches ignoring case;

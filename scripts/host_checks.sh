@@ -47,7 +47,7 @@ fi
 
 # The packages the harnesses drive; their own script installs them, only when
 # one is missing, so that reruns start at once.
-host_packages=(audacity ardour qtractor xvfb xdotool imagemagick x11-utils libgl1-mesa-dri)
+host_packages=(audacity ardour qtractor xvfb xdotool imagemagick x11-utils libgl1-mesa-dri procps)
 for package in "${host_packages[@]}"; do
   if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "ok installed"; then
     echo "Installing the hosts ($package is missing)"

@@ -3,13 +3,12 @@
 // bitmap (0 x 0) that draws nothing.
 #pragma once
 
-#include <cairo.h>
-
 #include <span>
 
 #include "toolkit/c_base_object.h"
 #include "toolkit/c_point.h"
 #include "toolkit/c_rect.h"
+#include "toolkit/native_types.h"
 
 class CDrawContext;
 
@@ -26,7 +25,7 @@ class CBitmap : public CBaseObject {
   void draw(CDrawContext* context, const CRect& rect, const CPoint& offset = CPoint(0, 0));
 
  private:
-  cairo_surface_t* image = nullptr;
+  NativeImage* image = nullptr;
   CCoord width = 0;
   CCoord height = 0;
 };

@@ -1,12 +1,14 @@
 #include "toolkit/c_draw_context.h"
 
+#include "toolkit/font_metrics.h"
+
 namespace {
 
 double channel(unsigned char value) { return value / 255.0; }
 
 }  // namespace
 
-CDrawContext::CDrawContext(cairo_surface_t* surface)
+CDrawContext::CDrawContext(NativeImage* surface)
     : cr(cairo_create(surface)),
       fontName(kSystemFont->getName()),
       fontSize(kSystemFont->getSize()),
@@ -14,12 +16,10 @@ CDrawContext::CDrawContext(cairo_surface_t* surface)
   cairo_save(cr);  // the unclipped state resetClip() returns to
 }
 
-CDrawContext::~CDrawContext() { cairo_destroy(cr); }
-
-void CDrawContext::setFont(CFontRef font, long size, long style) {
-  fontName = font->getName();
-  fontSize = size != 0 ? size : font->getSize();
-  fontStyle = style != -1 ? style : font->getStyle();
+CDrawContext::~CDrawContext() {
+  // Whoever reads the surface's pixels next sees everything drawn here.
+  cairo_surface_flush(cairo_get_target(cr));
+  cairo_destroy(cr);
 }
 
 void CDrawContext::drawString(const char* text, const CRect& rect, bool /*opaque*/,
@@ -41,11 +41,23 @@ void CDrawContext::drawString(const char* text, const CRect& rect, bool /*opaque
   cairo_set_font_options(cr, options);
   cairo_font_options_destroy(options);
 
-  cairo_text_extents_t extents;
-  cairo_text_extents(cr, text, &extents);
+  const double width = static_cast<double>(rect.width());
+  double advance = textAdvance(text);
+  // Without a face of the font's own metrics (Arial with fonts-liberation2
+  // missing) fontconfig's nearest face is used, which may set lines wider: a
+  // line too wide for its rectangle in that face is drawn just small enough to
+  // keep two pixels free at either side (outlines reach the ends of the advance
+  // and antialiasing one pixel beyond). In the font's own metrics a line too
+  // wide is cut at the rectangle.
+  constexpr double kSpare = 4.0;
+  if (advance > width && width > kSpare &&
+      !drawsWithOwnMetrics(fontName, fontStyle & kBoldFace, fontStyle & kItalicFace)) {
+    cairo_set_font_size(cr, static_cast<double>(fontSize) * (width - kSpare) / advance);
+    advance = textAdvance(text);
+  }
   double x = static_cast<double>(rect.left);
   if (align == kCenterText) {
-    x += (static_cast<double>(rect.width()) - extents.x_advance) / 2.0;
+    x += (width - advance) / 2.0;
   }
   const CCoord baseline = rect.bottom - (rect.height() / 2 - fontSize / 2 + 1);
 
@@ -53,6 +65,22 @@ void CDrawContext::drawString(const char* text, const CRect& rect, bool /*opaque
                         channel(fontColor.blue), channel(fontColor.alpha));
   cairo_move_to(cr, x, static_cast<double>(baseline));
   cairo_show_text(cr, text);
+  cairo_restore(cr);
+}
+
+double CDrawContext::textAdvance(const char* text) const {
+  cairo_text_extents_t extents;
+  cairo_text_extents(cr, text, &extents);
+  return extents.x_advance;
+}
+
+void CDrawContext::fillRect(const CRect& rect, const CColor& color) {
+  cairo_save(cr);
+  cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
+  cairo_set_source_rgba(cr, channel(color.red), channel(color.green), channel(color.blue),
+                        channel(color.alpha));
+  cairo_rectangle(cr, rect.left, rect.top, rect.width(), rect.height());
+  cairo_fill(cr);
   cairo_restore(cr);
 }
 

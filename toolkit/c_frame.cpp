@@ -1,24 +1,19 @@
 #include "toolkit/c_frame.h"
 
-#include <X11/Xlib.h>
-
 #include <algorithm>
-#include <cstdint>
 
 #include "toolkit/c_draw_context.h"
+#include "toolkit/native_image.h"
+#include "toolkit/native_window.h"
 #include "toolkit/vstgui_editor_interface.h"
-#include "toolkit/x11_window.h"
 
 CFrame::CFrame(const CRect& size, void* systemWindow, VSTGUIEditorInterface* editor)
     : CView(size),
       editor(editor),
-      image(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, static_cast<int>(size.width()),
-                                       static_cast<int>(size.height()))) {
+      image(createNativeImage(static_cast<int>(size.width()), static_cast<int>(size.height()))) {
   if (systemWindow != nullptr) {
-    // Linux hosts pass the parent's X11 window id in the pointer.
-    const auto parent = static_cast<Window>(reinterpret_cast<std::uintptr_t>(systemWindow));
-    window = std::make_unique<X11Window>(parent, static_cast<int>(size.width()),
-                                         static_cast<int>(size.height()));
+    window = std::make_unique<NativeWindow>(systemWindow, static_cast<int>(size.width()),
+                                            static_cast<int>(size.height()));
   }
   CView::setDirty(true);
 }
@@ -26,7 +21,7 @@ CFrame::CFrame(const CRect& size, void* systemWindow, VSTGUIEditorInterface* edi
 CFrame::~CFrame() {
   removeAll(true);
   window.reset();
-  cairo_surface_destroy(image);
+  destroyNativeImage(image);
 }
 
 bool CFrame::addView(CView* view) {
@@ -130,6 +125,10 @@ void CFrame::handleWindowEvent(const WindowEvent& event) {
     case WindowEvent::kButtonRelease:
       onMouseUp(where, event.buttons);
       break;
+    case WindowEvent::kWheel:
+    case WindowEvent::kLeave:
+      // Reported by the window; no view reacts to them.
+      break;
   }
 }
 
@@ -156,17 +155,14 @@ void CFrame::drawArea(const CRect& area) {
   {
     CDrawContext context(image);
     context.setClip(area);
-    cairo_t* cr = context.getCairo();
     // Parts no view covers show black, as the window's own background would.
-    cairo_set_source_rgb(cr, 0, 0, 0);
-    cairo_paint(cr);
+    context.fillRect(area, kBlackCColor);
     for (CView* view : views) {
       if (view->isVisible() && view->getViewSize().rectOverlap(area)) {
         view->draw(&context);
       }
     }
   }
-  cairo_surface_flush(image);
   if (window) {
     window->present(image, area);
   }
@@ -178,12 +174,6 @@ void CFrame::draw(CDrawContext* context) {
       view->draw(context);
     }
   }
-}
-
-bool CFrame::writePng(const char* path) {
-  drawArea(size);
-  CView::setDirty(false);
-  return cairo_surface_write_to_png(image, path) == CAIRO_STATUS_SUCCESS;
 }
 
 long CFrame::getKnobMode() const {
@@ -202,6 +192,6 @@ void CFrame::endEdit(long tag) {
   }
 }
 
-unsigned long CFrame::getWindowId() const {
+std::uintptr_t CFrame::getWindowId() const {
   return window && window->isOpen() ? window->getWindow() : 0;
 }

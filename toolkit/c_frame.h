@@ -1,24 +1,24 @@
 // The root of the view tree. It holds its views in order (later ones lie on
 // top), routes the mouse to them, redraws what is dirty at idle, and paints
-// into an image of its own that is copied to its window, or written to a PNG
+// into an image of its own that is copied to its window, or read off-screen
 // when the frame has no window.
 #pragma once
 
-#include <cairo.h>
-
+#include <cstdint>
 #include <memory>
 #include <vector>
 
 #include "toolkit/c_view.h"
+#include "toolkit/native_types.h"
 
 class VSTGUIEditorInterface;
-class X11Window;
 struct WindowEvent;
 
 class CFrame : public CView {
  public:
-  // With a parent (an X11 window id) the frame opens its child window there;
-  // with none it renders off-screen only.
+  // With a parent (as the host passes it: an X11 window id on Linux, an HWND
+  // on Windows) the frame opens its child window there; with none it renders
+  // off-screen only.
   CFrame(const CRect& size, void* systemWindow, VSTGUIEditorInterface* editor);
   ~CFrame() override;
 
@@ -40,28 +40,24 @@ class CFrame : public CView {
   void idle();
   void draw(CDrawContext* context) override;
 
-  // Redraws everything into the frame's image and writes it as a PNG.
-  bool writePng(const char* path);
-  // The frame's image as last drawn (ARGB32, frame-sized).
-  cairo_surface_t* getImage() const { return image; }
+  // The frame's image as last drawn (32-bit with alpha, frame-sized).
+  NativeImage* getImage() const { return image; }
 
-  VSTGUIEditorInterface* getEditor() const { return editor; }
   long getKnobMode() const;
   void beginEdit(long tag);
   void endEdit(long tag);
 
   // The child window, or 0 when the frame has none (off-screen or failed).
-  unsigned long getWindowId() const;
+  std::uintptr_t getWindowId() const;
 
  private:
   void handleWindowEvent(const WindowEvent& event);
   void redrawDirtyViews();
   void drawArea(const CRect& area);
-  void releaseMouseCapture();
 
   std::vector<CView*> views;
   VSTGUIEditorInterface* editor;
   CView* mouseCapture = nullptr;
-  cairo_surface_t* image;
-  std::unique_ptr<X11Window> window;
+  NativeImage* image;
+  std::unique_ptr<NativeWindow> window;
 };

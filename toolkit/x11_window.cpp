@@ -4,6 +4,8 @@
 #include <X11/Xutil.h>
 #include <cairo-xlib.h>
 
+#include <cstdint>
+
 #include "toolkit/c_view.h"
 
 namespace {
@@ -80,7 +82,8 @@ void announceXEmbed(Display* display, Window window) {
 
 }  // namespace
 
-X11Window::X11Window(Window parent, int width, int height) {
+X11Window::X11Window(void* parentId, int width, int height) {
+  const auto parent = static_cast<Window>(reinterpret_cast<std::uintptr_t>(parentId));
   display = XOpenDisplay(nullptr);
   if (display == nullptr) {
     return;

@@ -10,18 +10,12 @@
 #include <functional>
 
 #include "toolkit/c_rect.h"
-
-struct WindowEvent {
-  enum Kind { kExpose, kButtonPress, kButtonRelease, kMotion };
-  Kind kind;
-  CRect area;    // kExpose: the part to repaint
-  CPoint where;  // mouse events: the pointer in window pixels
-  long buttons;  // mouse events: CButton bits
-};
+#include "toolkit/window_event.h"
 
 class X11Window {
  public:
-  X11Window(Window parent, int width, int height);
+  // Linux hosts pass the parent's X11 window id in the pointer.
+  X11Window(void* parent, int width, int height);
   ~X11Window();
   X11Window(const X11Window&) = delete;
   X11Window& operator=(const X11Window&) = delete;

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <utility>
 #include <vector>
 
 #include "resources/resource_table.h"
@@ -56,6 +57,21 @@ class Label : public ::testing::Test {
     return sum > 0.0 ? weighted / sum : -1.0;
   }
 
+  // The first and last columns with ink in rows [top, bottom), or {-1, -1}.
+  std::pair<int, int> inkColumns(int top, int bottom) const {
+    std::pair<int, int> columns{-1, -1};
+    for (int x = 0; x < 340; ++x) {
+      for (int y = top; y < bottom; ++y) {
+        if (pixel(x, y) != 0) {
+          columns.first = columns.first < 0 ? x : columns.first;
+          columns.second = x;
+          break;
+        }
+      }
+    }
+    return columns;
+  }
+
   cairo_surface_t* surface = nullptr;
   MurkfellLabel* panel = new MurkfellLabel(CRect(70, 80, 270, 300), murkfell::findImage);
 };
@@ -102,6 +118,18 @@ TEST_F(Label, TitleIsCentredOnThePanel) {
   for (int line = 0; line < 5; ++line) {
     const int top = line == 0 ? 180 : 200 + 20 * line;
     EXPECT_NEAR(centreOfInk(top, top + 20, &ink), 170.0, 3.0) << "line " << line + 1;
+  }
+}
+
+// Every line fits its rectangle, also where the face drawn is not Arial's
+// metric twin (ctest runs this suite again under such fonts).
+TEST_F(Label, NoLineIsCutAtTheEdgesOfItsRectangle) {
+  draw();
+  for (int line = 0; line < 5; ++line) {
+    const int top = line == 0 ? 180 : 200 + 20 * line;
+    const auto [left, right] = inkColumns(top, top + 20);
+    EXPECT_GT(left, 70) << "line " << line + 1;
+    EXPECT_LT(right, 269) << "line " << line + 1;
   }
 }
 

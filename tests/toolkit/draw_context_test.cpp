@@ -1,36 +1,9 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
 #include "tests/toolkit/pixels.h"
 #include "toolkit/c_draw_context.h"
 
 namespace {
-
-struct LitArea {
-  int left = 1 << 20, top = 1 << 20, right = -1, bottom = -1;  // inclusive
-  int brightest = 0;
-  bool onlyGreys = true;
-  bool antialiased = false;
-};
-
-LitArea litArea(cairo_surface_t* surface) {
-  LitArea area;
-  for (int y = 0; y < cairo_image_surface_get_height(surface); ++y) {
-    for (int x = 0; x < cairo_image_surface_get_width(surface); ++x) {
-      const CColor c = pixelAt(surface, x, y);
-      if (c.red == 0 && c.green == 0 && c.blue == 0) continue;
-      area.left = std::min(area.left, x);
-      area.right = std::max(area.right, x);
-      area.top = std::min(area.top, y);
-      area.bottom = std::max(area.bottom, y);
-      area.brightest = std::max<int>(area.brightest, c.red);
-      area.onlyGreys = area.onlyGreys && c.red == c.green && c.green == c.blue;
-      area.antialiased = area.antialiased || (c.red > 30 && c.red < 225);
-    }
-  }
-  return area;
-}
 
 class Text : public ::testing::Test {
  protected:

@@ -4,12 +4,13 @@
 
 #include <algorithm>
 
-#include "tests/support/plugin_library.h"
+#include "tests/support/dispatch.h"
 #include "tests/support/recording_host.h"
+#include "tools/vst_loader/vst_library.h"
 
 std::vector<std::vector<float>> playDirectly(const DirectRun& run,
                                              std::vector<std::vector<float>> inputs) {
-  PluginLibrary library(run.pluginPath);
+  VstLibrary library(run.pluginPath);
   AEffect* effect = library.entry(run.entryName.c_str())(RecordingHost::callback);
   EXPECT_NE(effect, nullptr);
   if (effect == nullptr) {

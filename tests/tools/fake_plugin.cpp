@@ -1,13 +1,15 @@
 // A minimal VST 2.4 plug-in for the renderer's tests. Output pin k carries
 // input pin k times Scale times (k + 1), so every pin is told apart. When
 // MURKFELL_FAKE_LOG names a file, each host call it receives is appended there
-// as one line, prefixed with the instance's number.
+// as one line, prefixed with the instance's number. When MURKFELL_FAKE_DELAY_US
+// is set, each process call takes that many microseconds, as a slow plug-in's.
 // Build switches: FAKE_PINS (inputs = outputs), FAKE_REFUSES (the entry point
 // gives null), FAKE_ENTRY (the entry point's exported name).
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 
 #include "formats/vst2/aeffect.h"
 
@@ -31,6 +33,7 @@ struct FakeEffect {
   AEffect record{};
   int number = 0;
   float scale = 1.0f;
+  long delayMicroseconds = 0;
 };
 
 int instancesMade = 0;
@@ -96,6 +99,10 @@ float getParameter(AEffect* effect, VstInt32 index) {
 void processReplacing(AEffect* effect, float** inputs, float** outputs, VstInt32 frames) {
   FakeEffect* fake = fakeOf(effect);
   log(fake, "process %d", frames);
+  if (fake->delayMicroseconds > 0) {
+    const timespec delay{0, fake->delayMicroseconds * 1000};
+    nanosleep(&delay, nullptr);
+  }
   for (int pin = 0; pin < FAKE_PINS; ++pin) {
     for (VstInt32 frame = 0; frame < frames; ++frame) {
       outputs[pin][frame] = inputs[pin][frame] * fake->scale * static_cast<float>(pin + 1);
@@ -115,6 +122,9 @@ extern "C" __attribute__((visibility("default"))) AEffect* FAKE_ENTRY(audioMaste
   }
   auto* fake = new FakeEffect;
   fake->number = ++instancesMade;
+  if (const char* delay = std::getenv("MURKFELL_FAKE_DELAY_US")) {
+    fake->delayMicroseconds = std::atol(delay);
+  }
   AEffect& record = fake->record;
   record.magic = kEffectMagic;
   record.dispatcher = dispatch;

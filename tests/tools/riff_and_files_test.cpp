@@ -4,7 +4,9 @@
 #include <cmath>
 #include <fstream>
 #include <iterator>
+#include <sstream>
 
+#include "core/parameters.h"
 #include "tests/tools/direct_host.h"
 #include "tests/tools/sound_files.h"
 #include "tests/tools/tool_run.h"
@@ -15,6 +17,15 @@ namespace {
 std::string bytesOf(const std::filesystem::path& path) {
   std::ifstream stream(path, std::ios::binary);
   return {std::istreambuf_iterator<char>(stream), std::istreambuf_iterator<char>()};
+}
+
+std::vector<std::string> namesIn(const std::filesystem::path& folder) {
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+    names.push_back(entry.path().filename().string());
+  }
+  std::sort(names.begin(), names.end());
+  return names;
 }
 
 TEST(DefaultRiff, WritesTheCleanAndProcessedRiffHereAndSaysWhere) {
@@ -119,18 +130,99 @@ TEST(OutputFiles, KeepTheInputsFormatUnlessTheNameAsksForAnother) {
   EXPECT_EQ(ogg.info.channels, 2);
 }
 
-TEST(OutputFiles, OverloadsClipAtFullScaleInIntegerFiles) {
+TEST(OutputFiles, AnUnknownEndingThatIsTheInputsOwnKeepsTheInputsKind) {
   const ScratchFolder folder;
-  // The fake stereo plug-in doubles its second pin: 0.9 in, 1.8 out there.
-  writeSound(folder / "loud.wav", 44100, 2, SF_FORMAT_WAV | SF_FORMAT_PCM_16,
-             std::vector<float>(2000, 0.9f));
-  const ToolRun run = runTool(
-      {"loud.wav", "out.wav", "--plugin", FAKE_STEREO_PLUGIN, "--set", "scale=1"}, folder.path());
+  writeSound(folder / "take.snd", 44100, 1, SF_FORMAT_AU | SF_FORMAT_PCM_16,
+             testSignal(4410, 1, 44100));
+  const ToolRun run = runTool({"take.snd"}, folder.path());
   ASSERT_EQ(run.exitCode, 0) << run.err;
-  const std::vector<float> doubled = channelOf(readSound(folder / "out.wav").samples, 2, 1);
+  EXPECT_EQ(readSound(folder / "take-murkfell.snd").info.format, SF_FORMAT_AU | SF_FORMAT_PCM_16);
+}
+
+class Overloads : public testing::Test {
+ protected:
+  // The fake stereo plug-in doubles its second pin: 0.9 in, 1.8 out there.
+  ToolRun renderDoubled(std::vector<std::string> options) {
+    writeSound(folder / "loud.wav", 44100, 2, SF_FORMAT_WAV | SF_FORMAT_PCM_16,
+               std::vector<float>(2000, 0.9f));
+    std::vector<std::string> arguments = {"loud.wav",         "out.wav", "--plugin",
+                                          FAKE_STEREO_PLUGIN, "--set",   "scale=1"};
+    arguments.insert(arguments.end(), options.begin(), options.end());
+    return runTool(arguments, folder.path());
+  }
+  std::vector<float> doubledChannel() {
+    return channelOf(readSound(folder / "out.wav").samples, 2, 1);
+  }
+
+  ScratchFolder folder;
+};
+
+TEST_F(Overloads, ClipAtFullScaleInIntegerFilesWithAWarningThatCountsThem) {
+  const ToolRun run = renderDoubled({});
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_EQ(run.err,
+            "murkfell-render: warning: 1000 samples went beyond full scale and were clipped "
+            "(peak +5.1 dBFS); --float keeps them\n");
+  const std::vector<float> doubled = doubledChannel();
   ASSERT_EQ(doubled.size(), 1000u);
   for (const float sample : doubled) {
     ASSERT_GT(sample, 0.99f);
+  }
+}
+
+TEST_F(Overloads, SurviveInAFloatFile) {
+  const ToolRun run = renderDoubled({"--float"});
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_EQ(run.err, "");
+  EXPECT_EQ(readSound(folder / "out.wav").info.format, SF_FORMAT_WAV | SF_FORMAT_FLOAT);
+  const std::vector<float> doubled = doubledChannel();
+  ASSERT_EQ(doubled.size(), 1000u);
+  for (const float sample : doubled) {
+    ASSERT_NEAR(sample, 1.8f, 1e-3f);
+  }
+}
+
+// A link named as OUT is written through: what it points to gets the result.
+TEST(OutputFiles, ALinkIsWrittenThroughAndStays) {
+  const ScratchFolder folder;
+  writeSound(folder / "take.wav", 44100, 1, SF_FORMAT_WAV | SF_FORMAT_PCM_16,
+             testSignal(4410, 1, 44100));
+  std::filesystem::create_directories(folder / "takes");
+  std::filesystem::create_directories(folder / "links");
+  writeSound(folder / "takes/old.wav", 48000, 2, SF_FORMAT_WAV | SF_FORMAT_FLOAT,
+             testSignal(100, 2, 48000));
+  std::filesystem::create_symlink("../takes/old.wav", folder / "links/old.wav");
+  std::filesystem::create_symlink("../takes/new.wav", folder / "links/new.wav");
+
+  for (const std::string name : {"old.wav", "new.wav"}) {
+    const ToolRun run = runTool({"take.wav", "links/" + name}, folder.path());
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_TRUE(std::filesystem::is_symlink(folder / "links" / name)) << name;
+    const Sound written = readSound(folder / "takes" / name);
+    EXPECT_EQ(written.info.frames, 4410) << name;
+    EXPECT_EQ(written.info.channels, 1) << name;
+  }
+  EXPECT_EQ(namesIn(folder / "links"), (std::vector<std::string>{"new.wav", "old.wav"}));
+  EXPECT_EQ(namesIn(folder / "takes"), (std::vector<std::string>{"new.wav", "old.wav"}));
+}
+
+}  // namespace
+
+namespace {
+
+TEST(Help, NamesEveryControlTheHostKeepsWithItsStartingValueAndFitsATerminal) {
+  const ScratchFolder folder;
+  const ToolRun run = runTool({"--help"}, folder.path());
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  for (const murkfell::ParameterInfo& info : murkfell::kParameters) {
+    if (info.kind != murkfell::ParameterKind::stored) continue;
+    std::ostringstream line;
+    line << info.name << ' ';
+    EXPECT_NE(run.out.find(line.str()), std::string::npos) << info.name;
+  }
+  std::istringstream lines(run.out);
+  for (std::string line; std::getline(lines, line);) {
+    EXPECT_LE(line.size(), 80u) << line;
   }
 }
 

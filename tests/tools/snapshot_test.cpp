@@ -56,4 +56,20 @@ TEST_F(Snapshot, UnknownControlLeavesNoPicture) {
   EXPECT_TRUE(folder.fileNames().empty());
 }
 
+// A file size limit lets the picture's file be made but not filled.
+TEST_F(Snapshot, AFailedWriteSaysWhyAndLeavesNoPicture) {
+  const ToolRun run =
+      runTool({"--snapshot", "pedal.png"}, folder.path(), "ulimit -f 1; trap '' XFSZ;");
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_NE(run.err.find("cannot write the snapshot pedal.png: File too large"), std::string::npos)
+      << run.err;
+  EXPECT_TRUE(folder.fileNames().empty());
+}
+
+TEST_F(Snapshot, TheEndingPngMayBeCapitals) {
+  const ToolRun run = runTool({"--snapshot", "PEDAL.PNG"}, folder.path());
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_EQ(brightness(pixel("PEDAL.PNG", 170, 200)) > 600, true) << "lit lamp";
+}
+
 }  // namespace

@@ -7,8 +7,9 @@
 #include <set>
 #include <string>
 
-#include "tests/support/plugin_library.h"
+#include "tests/support/dispatch.h"
 #include "tests/support/recording_host.h"
+#include "tools/vst_loader/vst_library.h"
 
 namespace {
 
@@ -16,7 +17,7 @@ class Dispatcher : public ::testing::Test {
  protected:
   void SetUp() override {
     RecordingHost::instance().reset();
-    effect = library.entry()(RecordingHost::callback);
+    effect = library.mainEntry()(RecordingHost::callback);
     ASSERT_NE(effect, nullptr);
   }
   void TearDown() override {
@@ -40,7 +41,7 @@ class Dispatcher : public ::testing::Test {
                : std::string(static_cast<const char*>(buffer), static_cast<const char*>(end));
   }
 
-  PluginLibrary library;
+  VstLibrary library{MURKFELL_PLUGIN_PATH};
   AEffect* effect = nullptr;
 };
 

@@ -13,8 +13,9 @@
 #include <thread>
 #include <utility>
 
-#include "tests/support/plugin_library.h"
+#include "tests/support/dispatch.h"
 #include "tests/support/recording_host.h"
+#include "tools/vst_loader/vst_library.h"
 
 namespace {
 
@@ -27,7 +28,7 @@ class EditorWindow : public ::testing::Test {
     parent = XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, 340, 400, 0, 0, 0);
     XMapWindow(display, parent);
     XSync(display, False);
-    effect = library.entry()(RecordingHost::callback);
+    effect = library.mainEntry()(RecordingHost::callback);
     ASSERT_NE(effect, nullptr);
     ASSERT_EQ(dispatch(effect, effEditOpen, 0, 0,
                        reinterpret_cast<void*>(static_cast<std::uintptr_t>(parent))),
@@ -100,7 +101,7 @@ class EditorWindow : public ::testing::Test {
     press(false);
   }
 
-  PluginLibrary library;
+  VstLibrary library{MURKFELL_PLUGIN_PATH};
   Display* display = nullptr;
   Window parent = 0;
   AEffect* effect = nullptr;

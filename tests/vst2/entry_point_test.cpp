@@ -2,15 +2,16 @@
 // returns, and the close request that ends it.
 #include <gtest/gtest.h>
 
-#include "tests/support/plugin_library.h"
+#include "tests/support/dispatch.h"
 #include "tests/support/recording_host.h"
+#include "tools/vst_loader/vst_library.h"
 
 namespace {
 
 class EntryPoint : public ::testing::Test {
  protected:
   void SetUp() override { RecordingHost::instance().reset(); }
-  PluginLibrary library;
+  VstLibrary library{MURKFELL_PLUGIN_PATH};
 };
 
 TEST_F(EntryPoint, MainIsTheSameFunctionAsVstPluginMain) {
@@ -20,17 +21,17 @@ TEST_F(EntryPoint, MainIsTheSameFunctionAsVstPluginMain) {
 
 TEST_F(EntryPoint, HostAnsweringVersionZeroGetsNothing) {
   RecordingHost::instance().reset(0);
-  EXPECT_EQ(library.entry()(RecordingHost::callback), nullptr);
+  EXPECT_EQ(library.mainEntry()(RecordingHost::callback), nullptr);
   const auto& requests = RecordingHost::instance().requests();
   ASSERT_EQ(requests.size(), 1u);
   EXPECT_EQ(requests[0].opcode, audioMasterVersion);
   EXPECT_EQ(requests[0].effect, nullptr);
 }
 
-TEST_F(EntryPoint, NullCallbackGetsNothing) { EXPECT_EQ(library.entry()(nullptr), nullptr); }
+TEST_F(EntryPoint, NullCallbackGetsNothing) { EXPECT_EQ(library.mainEntry()(nullptr), nullptr); }
 
 TEST_F(EntryPoint, RecordDescribesAMonoEffectWithNineParameters) {
-  AEffect* effect = library.entry()(RecordingHost::callback);
+  AEffect* effect = library.mainEntry()(RecordingHost::callback);
   ASSERT_NE(effect, nullptr);
   EXPECT_EQ(effect->magic, 0x56737450);
   EXPECT_EQ(effect->numPrograms, 1);
@@ -50,8 +51,8 @@ TEST_F(EntryPoint, RecordDescribesAMonoEffectWithNineParameters) {
 }
 
 TEST_F(EntryPoint, EveryCallMakesAnIndependentInstance) {
-  AEffect* first = library.entry()(RecordingHost::callback);
-  AEffect* second = library.entry()(RecordingHost::callback);
+  AEffect* first = library.mainEntry()(RecordingHost::callback);
+  AEffect* second = library.mainEntry()(RecordingHost::callback);
   ASSERT_NE(first, nullptr);
   ASSERT_NE(second, nullptr);
   EXPECT_NE(first, second);
@@ -63,7 +64,7 @@ TEST_F(EntryPoint, EveryCallMakesAnIndependentInstance) {
 }
 
 TEST_F(EntryPoint, OldProcessFunctionsLeaveTheOutputAlone) {
-  AEffect* effect = library.entry()(RecordingHost::callback);
+  AEffect* effect = library.mainEntry()(RecordingHost::callback);
   ASSERT_NE(effect, nullptr);
   float input[4] = {0.1f, 0.2f, 0.3f, 0.4f};
   float output[4] = {7.0f, 7.0f, 7.0f, 7.0f};
@@ -83,7 +84,7 @@ TEST_F(EntryPoint, OldProcessFunctionsLeaveTheOutputAlone) {
 }
 
 TEST_F(EntryPoint, ProcessingWithMissingBuffersReturnsAtOnce) {
-  AEffect* effect = library.entry()(RecordingHost::callback);
+  AEffect* effect = library.mainEntry()(RecordingHost::callback);
   ASSERT_NE(effect, nullptr);
   float buffer[8] = {0.25f, 0.25f, 0.25f, 0.25f, 0.25f, 0.25f, 0.25f, 0.25f};
   float* valid[] = {buffer};

@@ -2,10 +2,9 @@
 ones also enlarged), transparency shown as a checkerboard, plus the front panel
 assembled the way the editor stacks its controls."""
 
-import subprocess
-
 from PIL import Image, ImageDraw, ImageFont
 
+import fonts
 import layout as L
 
 SHEET_W, SHEET_H = 1200, 1150
@@ -101,7 +100,4 @@ def _place(sheet, pen, font, image, at, caption):
 
 
 def _font(size, bold=False):
-    pattern = "DejaVu Sans:bold" if bold else "DejaVu Sans"
-    path = subprocess.run(["fc-match", "-f", "%{file}", pattern], check=True,
-                          capture_output=True, text=True).stdout
-    return ImageFont.truetype(path, size)
+    return ImageFont.truetype(fonts.face_file("DejaVu Sans", bold), size)

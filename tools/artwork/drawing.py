@@ -6,6 +6,8 @@ import random
 import cairo
 from PIL import Image
 
+import fonts
+
 
 def new_surface(width, height):
     return cairo.ImageSurface(cairo.FORMAT_ARGB32, width, height)
@@ -55,6 +57,7 @@ def mix(a, b, t):
 
 
 def set_font(ctx, family, size, bold=False, italic=False):
+    fonts.face_file(family, bold, italic)
     ctx.select_font_face(family,
                          cairo.FONT_SLANT_ITALIC if italic else cairo.FONT_SLANT_NORMAL,
                          cairo.FONT_WEIGHT_BOLD if bold else cairo.FONT_WEIGHT_NORMAL)

@@ -3,10 +3,13 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <filesystem>
 
+#include "tools/render/header_length.h"
 #include "tools/render/render_error.h"
 
 namespace render {
@@ -34,6 +37,7 @@ AudioReader::AudioReader(const std::string& path) : filePath(path) {
     throw RenderError("cannot read " + path + ": not an audio file libsndfile knows (" +
                       sf_strerror(nullptr) + ")");
   }
+  promised = std::max<long long>(fileInfo.frames, framesPromisedByHeader(path).value_or(0));
 }
 
 AudioReader::~AudioReader() { sf_close(file); }
@@ -48,8 +52,13 @@ sf_count_t AudioReader::read(float* interleaved, sf_count_t frames) {
     }
     done += got;
   }
+  framesRead += done;
   if (sf_error(file) != SF_ERR_NO_ERROR) {
-    throw RenderError("cannot read " + filePath + ": " + sf_strerror(file));
+    char where[80];
+    std::snprintf(where, sizeof(where), " after %.2f s of its %.2f s",
+                  static_cast<double>(framesRead) / fileInfo.samplerate,
+                  static_cast<double>(promised) / fileInfo.samplerate);
+    throw RenderError("cannot read " + filePath + where + ": " + sf_strerror(file));
   }
   return done;
 }

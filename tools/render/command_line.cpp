@@ -1,10 +1,16 @@
 #include "tools/render/command_line.h"
 
+#include <strings.h>
+
 #include <charconv>
 #include <cmath>
+#include <filesystem>
 #include <functional>
+#include <iomanip>
 #include <map>
+#include <sstream>
 
+#include "core/parameters.h"
 #include "tools/render/render_error.h"
 
 namespace render {
@@ -57,6 +63,7 @@ const std::map<std::string, OptionRule>& optionRules() {
       {"--plugin", {true, [](RenderOptions& o, const std::string& v) { o.plugin = v; }}},
       {"--snapshot", {true, [](RenderOptions& o, const std::string& v) { o.snapshot = v; }}},
       {"--info", {false, [](RenderOptions& o, const std::string&) { o.backFace = true; }}},
+      {"--float", {false, [](RenderOptions& o, const std::string&) { o.floatSamples = true; }}},
       {"--block",
        {true, [](RenderOptions& o, const std::string& v) { o.blockSize = parseBlockSize(v); }}},
       {"--set",
@@ -73,6 +80,31 @@ void addFileName(RenderOptions& options, const std::string& name) {
     options.output = name;
   } else {
     throw UsageError("too many file names: \"" + name + "\" (give IN and OUT only)");
+  }
+}
+
+bool endsInPng(const std::string& path) {
+  const std::string ending = std::filesystem::path(path).extension().string();
+  return strcasecmp(ending.c_str(), ".png") == 0;
+}
+
+// A snapshot plays nothing, so options and files for playing have no place
+// beside it, and --info has no place without it.
+void requireFittingOptions(const RenderOptions& options) {
+  if (!options.snapshot) {
+    if (options.backFace) {
+      throw UsageError(
+          "--info belongs to --snapshot: it shows the back of the pedal in the picture");
+    }
+    return;
+  }
+  if (!endsInPng(*options.snapshot)) {
+    throw UsageError("the snapshot is a PNG picture: name it FILE.png, not \"" + *options.snapshot +
+                     "\"");
+  }
+  if (options.input) {
+    throw UsageError("--snapshot draws a picture and plays nothing: leave out \"" + *options.input +
+                     "\"");
   }
 }
 
@@ -111,15 +143,31 @@ RenderOptions parseCommandLine(const std::vector<std::string>& arguments) {
     }
     rule->second.apply(options, value);
   }
+  if (!options.help) {
+    requireFittingOptions(options);
+  }
   return options;
+}
+
+// One line per control the host keeps, from the pedal's parameter table.
+std::string controlsHelp() {
+  std::ostringstream lines;
+  for (const murkfell::ParameterInfo& info : murkfell::kParameters) {
+    if (info.kind == murkfell::ParameterKind::stored) {
+      lines << "                      " << std::left << std::setw(7) << info.name << std::setw(4)
+            << info.defaultValue << info.about << '\n';
+    }
+  }
+  return lines.str();
 }
 
 std::string helpText() {
   return R"(murkfell-render: play a recording through the Murkfell overdrive pedal.
 
 Usage:
-  murkfell-render                      play the built-in guitar riff through the pedal
-  murkfell-render IN [OUT] [options]   play your own recording through the pedal
+  murkfell-render                      play the built-in guitar riff
+  murkfell-render IN [OUT] [options]   play your own recording
+  murkfell-render --snapshot FILE.png  draw the pedal into a picture
 
 With no recording given, the renderer plays a short built-in guitar riff
 (single notes and a chord, as a guitar sounds straight from its jack) and
@@ -128,19 +176,36 @@ went in, and murkfell-processed.wav, the riff through the pedal.
 
 IN is a WAV, FLAC, AIFF or OGG file (anything libsndfile reads). The result
 keeps its sample rate, channels and format; name OUT with another ending
-(.wav, .flac, .aiff, .ogg) to get another kind of file. Without OUT the result
-goes to the current folder as IN's name with "-murkfell" added. Each channel
-of a stereo file goes through its own pedal.
+(.wav, .flac, .aiff, .ogg) to get another kind of file. An ending that names
+no kind of sound file, such as .xyz, is refused; no ending, or IN's own
+ending, keeps IN's kind. Without OUT the result goes to the current folder as
+IN's name with "-murkfell" added. Each channel of a stereo file goes through
+its own pedal. An empty recording gives an empty OUT.
+
+OUT is never IN itself: naming the recording (or a link to it) as OUT is
+refused, so the recording is kept. When OUT is a symbolic link, the file it
+points to gets the result and the link stays. The result appears only once it
+is complete; an error or Ctrl-C leaves any earlier OUT as it was.
+
+A recording that ends before its header says (a file cut off while it was
+being recorded or copied) is an error: the message gives the length promised
+and the length found, nothing is written and the exit status is 1.
+
+Files of whole-number samples (16 or 24 bits, FLAC) stop at full scale, so
+louder samples are clipped. The renderer then warns at the end with the
+number of clipped samples and the loudest peak in dBFS; the file is still
+written and the exit status stays 0. --float keeps every sample instead.
 
 Options:
   --set NAME=VALUE  turn a knob or flip a switch before playing; VALUE is from
-                    0 to 1, as the knob's travel from fully left to fully right.
-                    Murkfell's controls: Gain, Bass, Middle, Treble, Level
-                    (0.5 each to start with), CabSim (1 = speaker cabinet on,
-                    0 = off) and Bypass (1 = footswitch off: the guitar passes
-                    through untouched). Repeat for more:
+                    0 to 1, the knob's travel from fully left to fully right.
+                    Murkfell's controls, with their values to start with:
+)" + controlsHelp() +
+         R"(                    Repeat for more:
                       --set Gain=0.8 --set CabSim=0
                     Names are not case-sensitive.
+  --float           write 32-bit floating-point samples, which do not clip
+                    (WAV, AIFF and CAF files hold them; FLAC does not)
   --list            show the pedal's name and every control with its value
                     (after any --set), and stop
   --block N         hand the audio over in blocks of N samples, as a
@@ -148,13 +213,20 @@ Options:
   --plugin PATH     use another VST 2.4 plug-in (.so) instead of Murkfell
   --snapshot FILE.png
                     draw the pedal's own window, with the controls as --set
-                    puts them, into a picture instead of playing anything
-  --info            with --snapshot: show the back of the pedal with its
+                    puts them, into a PNG picture instead of playing anything;
+                    the name must end in .png, and no IN or OUT goes with it
+  --info            with --snapshot only: show the back of the pedal with its
                     information panel
   --help            show this text
 
-A progress bar appears on long renders; the last line says how much audio was
-rendered and how many times faster than real time that went.
+A progress bar appears on long renders, as wide as the terminal allows
+(the terminal's own width, else $COLUMNS); Ctrl-C stops the render at once and
+ends the bar's line. The last line says how much audio was rendered and how
+many times faster than real time that went.
+
+Exit status: 0 when the result was written (clipping warnings included),
+1 when it could not be (nothing is written then), 2 for a mistake on the
+command line, 128 + the signal's number after Ctrl-C (130) or termination.
 )";
 }
 

@@ -20,12 +20,13 @@ struct RenderOptions {
   std::vector<ParameterSetting> settings;
   std::optional<std::string> snapshot;  // draw the editor into this PNG instead
   bool backFace = false;                // the snapshot shows the information view
+  bool floatSamples = false;            // the result holds 32-bit floats
   bool list = false;
   bool help = false;
 };
 
-// Throws UsageError for an unknown option, a missing or malformed value, or
-// more than two file names.
+// Throws UsageError for an unknown option, a missing or malformed value, more
+// than two file names, or options that do not go together.
 RenderOptions parseCommandLine(const std::vector<std::string>& arguments);
 
 std::string helpText();

@@ -1,5 +1,6 @@
 // murkfell-render: a small VST 2.4 host that plays audio files, or a built-in
 // guitar riff, through a plug-in and writes the result.
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <iostream>
@@ -50,9 +51,23 @@ void writeCleanRiff(const std::string& path) {
 }
 
 void printSummary(const RenderResult& result) {
+  if (result.frames == 0) {
+    std::printf("rendered no audio: the input holds no samples\n");
+    return;
+  }
   const double audioSeconds = static_cast<double>(result.frames) / result.sampleRate;
   std::printf("rendered %.2f s of audio in %.3f s: real-time factor %.1fx\n", audioSeconds,
               result.wallSeconds, audioSeconds / std::max(result.wallSeconds, 1e-6));
+}
+
+// The result is written, so this is a warning: the exit status stays 0.
+void warnAboutClipping(const RenderResult& result) {
+  if (result.clippedSamples > 0) {
+    std::fprintf(stderr,
+                 "murkfell-render: warning: %lld samples went beyond full scale and were "
+                 "clipped (peak %+.1f dBFS); --float keeps them\n",
+                 result.clippedSamples, result.peakDecibels);
+  }
 }
 
 int run(const RenderOptions& options) {
@@ -69,7 +84,7 @@ int run(const RenderOptions& options) {
   setHostSettings({44100.0f, options.blockSize});
   const PluginLibrary library(pluginPath);
 
-  RenderPlan plan{library, 0, 0, {}, options.blockSize};
+  RenderPlan plan{library, 0, 0, {}, options.blockSize, options.floatSamples};
   {
     // A first instance, as hosts make when they scan a plug-in: its shape and
     // parameter names are known before any file is touched.
@@ -89,6 +104,7 @@ int run(const RenderOptions& options) {
     const RenderResult result = renderFile(plan, *options.input, output);
     std::printf("wrote %s\n", fs::absolute(output).c_str());
     printSummary(result);
+    warnAboutClipping(result);
     return 0;
   }
   writeCleanRiff(kCleanRiffName);
@@ -96,6 +112,7 @@ int run(const RenderOptions& options) {
   std::printf("clean riff:  %s\n", fs::absolute(kCleanRiffName).c_str());
   std::printf("processed:   %s\n", fs::absolute(kProcessedRiffName).c_str());
   printSummary(result);
+  warnAboutClipping(result);
   return 0;
 }
 

@@ -3,42 +3,41 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <array>
-#include <csignal>
-#include <cstdlib>
+#include <cerrno>
+#include <cstdio>
 #include <cstring>
-#include <filesystem>
 
+#include "tools/render/interruption.h"
 #include "tools/render/render_error.h"
+
+namespace fs = std::filesystem;
 
 namespace render {
 namespace {
 
-// The temporary file a signal handler must remove; one at a time in this tool.
-std::array<char, 4096> pendingPath{};
+// As many links in a row as the system itself follows before giving up.
+constexpr int kMostLinks = 40;
 
-void removePendingAndExit(int signal) {
-  if (pendingPath[0] != '\0') {
-    unlink(pendingPath.data());
-  }
-  _exit(128 + signal);
+std::string errorText(const std::string& path, int error = errno) {
+  return path + ": " + std::strerror(error);
 }
 
-void watchInterruptions() {
-  static const bool installed = [] {
-    for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
-      std::signal(signal, removePendingAndExit);
+// The file a name stands for once its links are followed; the name itself
+// when it is no link. A link may point to a file that does not exist yet.
+fs::path followLinks(const std::string& name) {
+  fs::path path(name);
+  for (int hop = 0; hop < kMostLinks; ++hop) {
+    std::error_code error;
+    if (!fs::is_symlink(fs::symlink_status(path, error))) {
+      return path;
     }
-    return true;
-  }();
-  (void)installed;
-}
-
-void rememberPending(const std::string& path) {
-  pendingPath.fill('\0');
-  if (path.size() < pendingPath.size()) {
-    std::memcpy(pendingPath.data(), path.data(), path.size());
+    const fs::path target = fs::read_symlink(path, error);
+    if (error) {
+      throw RenderError("cannot write " + errorText(name, error.value()));
+    }
+    path = target.is_absolute() ? target : path.parent_path() / target;
   }
+  throw RenderError("cannot write " + errorText(name, ELOOP));
 }
 
 // mkstemp creates the file readable by its owner only; the finished file gets
@@ -49,25 +48,21 @@ void giveUsualPermissions(int fd) {
   fchmod(fd, 0666 & ~mask);
 }
 
-std::string errorText(const std::string& path) { return path + ": " + std::strerror(errno); }
-
 }  // namespace
 
-PendingFile::PendingFile(std::string path) : finalPath(std::move(path)) {
-  if (std::filesystem::is_directory(finalPath)) {
+PendingFile::PendingFile(std::string path)
+    : finalPath(std::move(path)), replacedPath(followLinks(finalPath)) {
+  if (fs::is_directory(replacedPath)) {
     throw RenderError("cannot write " + finalPath + ": it is a folder");
   }
-  const std::filesystem::path target(finalPath);
-  const std::filesystem::path folder = target.has_parent_path() ? target.parent_path() : ".";
+  const fs::path folder = replacedPath.has_parent_path() ? replacedPath.parent_path() : ".";
   std::string hiddenName = ".";
-  hiddenName.append(target.filename().string()).append(".XXXXXX");
+  hiddenName.append(replacedPath.filename().string()).append(".XXXXXX");
   temporaryPath = (folder / hiddenName).string();
-  watchInterruptions();
-  fd = mkstemp(temporaryPath.data());
+  fd = createRemovedOnInterruption(temporaryPath);
   if (fd < 0) {
     throw RenderError("cannot write " + errorText(finalPath));
   }
-  rememberPending(temporaryPath);
   giveUsualPermissions(fd);
 }
 
@@ -80,20 +75,20 @@ PendingFile::~PendingFile() {
 void PendingFile::commit() {
   const bool closed = close(fd) == 0;
   fd = -1;
-  if (!closed || std::rename(temporaryPath.c_str(), finalPath.c_str()) != 0) {
+  if (!closed || std::rename(temporaryPath.c_str(), replacedPath.c_str()) != 0) {
     const std::string reason = errorText(finalPath);
     unlink(temporaryPath.c_str());
-    rememberPending("");
+    keepOnInterruption();
     throw RenderError("cannot write " + reason);
   }
-  rememberPending("");
+  keepOnInterruption();
 }
 
 void PendingFile::discard() {
   close(fd);
   fd = -1;
   unlink(temporaryPath.c_str());
-  rememberPending("");
+  keepOnInterruption();
 }
 
 }  // namespace render

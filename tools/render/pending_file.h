@@ -1,8 +1,11 @@
 // A file that appears under its name only when it is complete: it is written
 // as a temporary file beside its final path and renamed into place on commit.
 // Without a commit, and on Ctrl-C or termination, the temporary file is removed.
+// A name that is a symbolic link is written through: the file it points to is
+// replaced and the link stays.
 #pragma once
 
+#include <filesystem>
 #include <string>
 
 namespace render {
@@ -22,7 +25,8 @@ class PendingFile {
  private:
   void discard();
 
-  std::string finalPath;
+  std::string finalPath;               // as the user named it, for messages
+  std::filesystem::path replacedPath;  // where the file goes, after following links
   std::string temporaryPath;
   int fd;
 };

@@ -1,11 +1,22 @@
 // A progress bar on stderr for renders that take a noticeable time: it appears
-// once a render has run for about a second, and only on a terminal.
+// once a render has run for about a second, and only on a terminal. It fits
+// the terminal's width, and an interrupted render ends its line.
 #pragma once
 
 #include <chrono>
 #include <cstdio>
+#include <string>
 
 namespace render {
+
+// The bar and percentage for `fraction` done, fitted into a terminal `columns`
+// wide with the last column left free, so the line never wraps. Narrow
+// terminals get a shorter bar, very narrow ones the percentage alone.
+std::string progressLine(double fraction, int columns);
+
+// The width of the terminal on `stream`: as the terminal reports it, else
+// $COLUMNS, else 80.
+int terminalColumns(std::FILE* stream);
 
 class ProgressMeter {
  public:
@@ -27,7 +38,7 @@ class ProgressMeter {
   std::FILE* terminal;  // null when the bar is never shown
   Clock::time_point started = Clock::now();
   Clock::time_point lastDrawn;
-  bool shown = false;
+  std::size_t drawnLength = 0;  // 0 while no bar is on the screen
 };
 
 }  // namespace render

@@ -29,15 +29,21 @@ struct RenderPlan {
   int pluginOutputs;
   std::vector<ResolvedSetting> settings;
   int blockSize;
+  bool floatSamples;  // write 32-bit floats, whatever the input holds
 };
 
 struct RenderResult {
   long long frames;
   int sampleRate;
   double wallSeconds;
+  // Samples the output file could not hold, and the loudest rendered sample.
+  long long clippedSamples;
+  double peakDecibels;
 };
 
-// Throws RenderError; the output file then does not appear.
+// Throws RenderError, also when the output would replace the input or the
+// input holds less than its header promises; the output file then does not
+// appear (and an existing one is left alone).
 RenderResult renderFile(const RenderPlan& plan, const std::string& inputPath,
                         const std::string& outputPath);
 
