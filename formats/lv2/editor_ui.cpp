@@ -26,8 +26,8 @@ bool EditorUi::open(void* parentWindow) {
 
 LV2UI_Widget EditorUi::widget() const {
   const CFrame* frame = editor.getFrame();
-  const unsigned long window = frame != nullptr ? frame->getWindowId() : 0;
-  return reinterpret_cast<LV2UI_Widget>(static_cast<std::uintptr_t>(window));
+  const std::uintptr_t window = frame != nullptr ? frame->getWindowId() : 0;
+  return reinterpret_cast<LV2UI_Widget>(window);
 }
 
 void EditorUi::portEvent(std::uint32_t port, std::uint32_t size, std::uint32_t format,
