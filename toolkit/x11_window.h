@@ -12,11 +12,12 @@
 #include "toolkit/c_rect.h"
 
 struct WindowEvent {
-  enum Kind { kExpose, kButtonPress, kButtonRelease, kMotion };
+  enum Kind { kExpose, kButtonPress, kButtonRelease, kMotion, kWheel, kLeave };
   Kind kind;
-  CRect area;    // kExpose: the part to repaint
-  CPoint where;  // mouse events: the pointer in window pixels
-  long buttons;  // mouse events: CButton bits
+  CRect area;             // kExpose: the part to repaint
+  CPoint where;           // mouse events: the pointer in window pixels
+  long buttons;           // mouse events: CButton bits
+  float distance = 0.0f;  // kWheel: notches, positive away from the user
 };
 
 class X11Window {

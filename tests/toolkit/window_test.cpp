@@ -6,6 +6,7 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
+#include <X11/keysym.h>
 // clang-format on
 
 #include <chrono>
@@ -122,8 +123,8 @@ TEST_F(ChildWindow, ClickReachesTheListenerAndIsRedrawn) {
   pointer(102, 102);
   button1(true);
   button1(false);
-  ASSERT_TRUE(idleUntil([this] { return log.events.size() == 3; }));
-  EXPECT_EQ(log.events, (Events{"begin 6", "changed 6", "end 6"}));
+  ASSERT_TRUE(idleUntil([this] { return log.events.size() == 4; }));
+  EXPECT_EQ(log.events, (Events{"begin 6", "changed 6", "end 6", "idle"}));
   EXPECT_EQ(button->getValue(), 1.0f);
   EXPECT_TRUE(idleUntil([this] { return pixel(101, 101) == 0x0000C8; }));  // lower half
 }
@@ -138,6 +139,45 @@ TEST_F(ChildWindow, DragTurnsAKnobBetweenPressAndRelease) {
   button1(false);
   ASSERT_TRUE(idleUntil([this] { return log.events.back() == "end 2"; }));
   EXPECT_EQ(log.events.front(), "begin 2");
+}
+
+TEST_F(ChildWindow, WheelOverAKnobIsOneEditPerNotch) {
+  pointer(229, 229);
+  for (unsigned int button : {4u, 4u, 5u}) {  // two notches up, one down
+    XTestFakeButtonEvent(host, button, True, CurrentTime);
+    XTestFakeButtonEvent(host, button, False, CurrentTime);
+  }
+  XFlush(host);
+  ASSERT_TRUE(idleUntil([this] { return log.values.size() == 3; }));
+  EXPECT_FLOAT_EQ(knob->getValue(), 0.1f);
+  EXPECT_EQ(log.events, (Events{"begin 2", "changed 2", "end 2", "idle", "begin 2", "changed 2",
+                                "end 2", "idle", "begin 2", "changed 2", "end 2", "idle"}));
+
+  const KeyCode shift = XKeysymToKeycode(host, XK_Shift_L);
+  XTestFakeKeyEvent(host, shift, True, CurrentTime);
+  XTestFakeButtonEvent(host, 4, True, CurrentTime);
+  XTestFakeButtonEvent(host, 4, False, CurrentTime);
+  XTestFakeKeyEvent(host, shift, False, CurrentTime);
+  pointer(102, 102);  // over the button, which takes no wheel
+  XTestFakeButtonEvent(host, 4, True, CurrentTime);
+  XTestFakeButtonEvent(host, 4, False, CurrentTime);
+  XFlush(host);
+  ASSERT_TRUE(idleUntil([this] { return log.values.size() == 4; }));
+  idleUntil([] { return false; });  // time for a wrong edit to arrive
+  EXPECT_FLOAT_EQ(knob->getValue(), 0.11f);
+  EXPECT_EQ(log.values.size(), 4u);
+}
+
+TEST_F(ChildWindow, KeysFollowThePointerIntoAndOutOfTheWindow) {
+  CKeyCode up{0, kVirtualKeyUp, 0};
+  pointer(229, 229);  // hovering over the knob, not touching it
+  ASSERT_TRUE(idleUntil([&] { return frame->onKeyDown(up) == kKeyEventHandled; }));
+  EXPECT_FLOAT_EQ(knob->getValue(), 0.1f);
+  pointer(600, 600);  // outside the window: no view under it, none touched
+  XSync(host, False);
+  for (int i = 0; i < 5; ++i) frame->idle();
+  EXPECT_EQ(frame->onKeyDown(up), kKeyEventNotHandled);
+  EXPECT_FLOAT_EQ(knob->getValue(), 0.1f);
 }
 
 TEST_F(ChildWindow, CloseLeavesNoWindow) {
