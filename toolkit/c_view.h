@@ -37,7 +37,8 @@ class CView : public CBaseObject {
   // The wheel turned over the view by `distance` notches, positive away from
   // the user, with the modifier keys in `buttons`; true when the view used it.
   virtual bool onWheel(const CPoint& where, const float& distance, const long& buttons);
-  // A key while the view is under the pointer or was the last one touched.
+  // A key while the view is under the pointer or was the one the mouse
+  // touched last; answers kKeyEventHandled when the view took it.
   virtual long onKeyDown(CKeyCode& key);
   virtual long onKeyUp(CKeyCode& key);
 

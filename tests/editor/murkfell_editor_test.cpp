@@ -7,7 +7,6 @@
 #include <cmath>
 #include <string>
 #include <thread>
-#include <utility>
 #include <vector>
 
 #include "core/parameter_store.h"
@@ -284,22 +283,6 @@ TEST_F(Editor, TheLampFollowsBypassSetOnAnotherThread) {
     editor.idle();
     EXPECT_EQ(front[kBypassSwitch]->getValue(), bypass);
     EXPECT_EQ(front[kLamp]->getValue(), bypass);
-  }
-}
-
-TEST_F(Editor, WheelOverEachKnobEditsItsOwnParameter) {
-  const std::pair<CPoint, std::int32_t> knobs[] = {{{72, 143}, kGain},
-                                                   {{267, 143}, kLevel},
-                                                   {{100, 71}, kBass},
-                                                   {{170, 71}, kMiddle},
-                                                   {{239, 71}, kTreble}};
-  for (const auto& [centre, tag] : knobs) {
-    controller.log.clear();
-    EXPECT_TRUE(frame->onWheel(centre, -1.0f, 0));
-    const std::string index = std::to_string(tag);
-    EXPECT_EQ(controller.log,
-              (std::vector<std::string>{"begin " + index, "set " + index + " 0.400000",
-                                        "end " + index, "idle"}));
   }
 }
 

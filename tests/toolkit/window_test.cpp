@@ -6,7 +6,6 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
-#include <X11/keysym.h>
 // clang-format on
 
 #include <chrono>
@@ -139,33 +138,6 @@ TEST_F(ChildWindow, DragTurnsAKnobBetweenPressAndRelease) {
   button1(false);
   ASSERT_TRUE(idleUntil([this] { return log.events.back() == "end 2"; }));
   EXPECT_EQ(log.events.front(), "begin 2");
-}
-
-TEST_F(ChildWindow, WheelOverAKnobIsOneEditPerNotch) {
-  pointer(229, 229);
-  for (unsigned int button : {4u, 4u, 5u}) {  // two notches up, one down
-    XTestFakeButtonEvent(host, button, True, CurrentTime);
-    XTestFakeButtonEvent(host, button, False, CurrentTime);
-  }
-  XFlush(host);
-  ASSERT_TRUE(idleUntil([this] { return log.values.size() == 3; }));
-  EXPECT_FLOAT_EQ(knob->getValue(), 0.1f);
-  EXPECT_EQ(log.events, (Events{"begin 2", "changed 2", "end 2", "idle", "begin 2", "changed 2",
-                                "end 2", "idle", "begin 2", "changed 2", "end 2", "idle"}));
-
-  const KeyCode shift = XKeysymToKeycode(host, XK_Shift_L);
-  XTestFakeKeyEvent(host, shift, True, CurrentTime);
-  XTestFakeButtonEvent(host, 4, True, CurrentTime);
-  XTestFakeButtonEvent(host, 4, False, CurrentTime);
-  XTestFakeKeyEvent(host, shift, False, CurrentTime);
-  pointer(102, 102);  // over the button, which takes no wheel
-  XTestFakeButtonEvent(host, 4, True, CurrentTime);
-  XTestFakeButtonEvent(host, 4, False, CurrentTime);
-  XFlush(host);
-  ASSERT_TRUE(idleUntil([this] { return log.values.size() == 4; }));
-  idleUntil([] { return false; });  // time for a wrong edit to arrive
-  EXPECT_FLOAT_EQ(knob->getValue(), 0.11f);
-  EXPECT_EQ(log.values.size(), 4u);
 }
 
 TEST_F(ChildWindow, KeysFollowThePointerIntoAndOutOfTheWindow) {
