@@ -39,11 +39,6 @@ void runHead(CircuitState& state, const float* input, double* u, int frames) {
   state.histories.gain = gain;
 }
 
-bool cpuHasAvx2() {
-  __builtin_cpu_init();
-  return __builtin_cpu_supports("avx2");
-}
-
 // The length of the run of finite samples at the start of the input.
 int finiteRun(const float* input, int frames) {
   int count = 0;
@@ -51,13 +46,7 @@ int finiteRun(const float* input, int frames) {
   return count;
 }
 
-const VectorUnit widestUnit = cpuHasAvx2() ? VectorUnit::avx2 : VectorUnit::sse2;
-
 }  // namespace
-
-bool isAvailable(VectorUnit unit) {
-  return unit == VectorUnit::sse2 || widestUnit == VectorUnit::avx2;
-}
 
 void processBlockOn(VectorUnit unit, CircuitState& state, const SignalSettings& settings,
                     const float* input, float* output, int frames) {
@@ -86,7 +75,7 @@ void processBlockOn(VectorUnit unit, CircuitState& state, const SignalSettings& 
 
 void processBlock(CircuitState& state, const SignalSettings& settings, const float* input,
                   float* output, int frames) {
-  processBlockOn(widestUnit, state, settings, input, output, frames);
+  processBlockOn(activeVectorUnit(), state, settings, input, output, frames);
 }
 
 }  // namespace murkfell
