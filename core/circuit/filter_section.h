@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cmath>
 
 namespace murkfell {
 
@@ -8,9 +9,8 @@ namespace murkfell {
 // zero, which keeps decaying tails out of the subnormal range.
 inline constexpr double flushThreshold = 1e-15;
 
-inline bool isBelowFlushThreshold(double value) {
-  return value > -flushThreshold && value < flushThreshold;
-}
+// One compare on the magnitude; false for NaN, like the two-sided test.
+inline bool isBelowFlushThreshold(double value) { return std::fabs(value) < flushThreshold; }
 
 // Direct-form-I coefficients of an IIR section of the given order; a0 is 1 and
 // not stored, so a[0] is a1.

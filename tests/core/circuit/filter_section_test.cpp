@@ -7,10 +7,13 @@
 
 #include "core/circuit/circuit_state.h"
 #include "core/circuit/coefficient_design.h"
-#include "core/circuit/oversampling.h"
+#include "oversampling.h"
 
 namespace murkfell {
 namespace {
+
+using reference::decimate;
+using reference::interpolate;
 
 // A section whose step output equals b0·x (no memory), so the new output is
 // chosen directly while the previous outputs are set by hand.
