@@ -40,6 +40,7 @@ MURKFELL_PAIR_OPERATOR(MaskPair, DoublePair, <)
 MURKFELL_PAIR_OPERATOR(MaskPair, DoublePair, >)
 MURKFELL_PAIR_OPERATOR(MaskPair, MaskPair, &)
 MURKFELL_PAIR_OPERATOR(MaskPair, MaskPair, |)
+MURKFELL_PAIR_OPERATOR(MaskPair, MaskPair, ^)
 #undef MURKFELL_PAIR_OPERATOR
 
 MURKFELL_INLINE DoublePair& operator+=(DoublePair& l, const DoublePair& r) { return l = l + r; }
@@ -57,6 +58,16 @@ struct MaskOf<DoublePair> {
 };
 template <class V>
 using Mask = typename MaskOf<V>::type;
+
+// The same bits seen as a mask or as values.
+MURKFELL_INLINE void bitsOf(Mask4& out, const Double4& v) { out = (Mask4)v; }
+MURKFELL_INLINE void bitsOf(MaskPair& out, const DoublePair& v) {
+  out = {(Mask2)v.low, (Mask2)v.high};
+}
+MURKFELL_INLINE void fromBits(Double4& out, const Mask4& m) { out = (Double4)m; }
+MURKFELL_INLINE void fromBits(DoublePair& out, const MaskPair& m) {
+  out = {(Double2)m.low, (Double2)m.high};
+}
 
 MURKFELL_INLINE void broadcast(Double4& out, double value) { out = Double4{} + value; }
 MURKFELL_INLINE void broadcast(DoublePair& out, double value) {
@@ -131,32 +142,25 @@ MURKFELL_INLINE void select(DoublePair& out, const MaskPair& mask, const DoubleP
 }
 
 // A constant of the rational pieces: one value below the lower breakpoint,
-// another above the upper one. With AVX a permute picks it per lane, off the
-// multiply pipes that blends share with the recurrences.
+// another above the upper one, picked per lane with two bit operations
+// (which any pipe runs, unlike blends, which share the multiply pipes with
+// the recurrences).
 template <class V>
-struct PieceConstant;
-template <>
-struct PieceConstant<Double4> {
-  MURKFELL_INLINE void set(double lower, double upper) {
-    table = Double4{upper, lower, upper, lower};
-  }
-  // vpermilpd: bit 1 of each mask element chooses within its pair. Written
-  // out because the builtin would tie every generic caller to AVX.
-  MURKFELL_INLINE void pick(Double4& out, const Mask4& below) const {
-    asm("vpermilpd %2, %1, %0" : "=x"(out) : "x"(table), "x"(below));
-  }
-  Double4 table;
-};
-template <>
-struct PieceConstant<DoublePair> {
+struct PieceConstant {
   MURKFELL_INLINE void set(double lowerValue, double upperValue) {
+    V lower, upper;
     broadcast(lower, lowerValue);
     broadcast(upper, upperValue);
+    Mask<V> lowerBits;
+    bitsOf(lowerBits, lower);
+    bitsOf(upperBits, upper);
+    difference = lowerBits ^ upperBits;
   }
-  MURKFELL_INLINE void pick(DoublePair& out, const MaskPair& below) const {
-    select(out, below, lower, upper);
+  MURKFELL_INLINE void pick(V& out, const Mask<V>& below) const {
+    fromBits(out, upperBits ^ (below & difference));
   }
-  DoublePair lower, upper;
+  Mask<V> upperBits;
+  Mask<V> difference;  // the bits in which the two values differ
 };
 
 // A shaper curve's constants spread over the lanes, made once per block.
@@ -177,19 +181,19 @@ struct LaneCurve {
   V c5, c4, c3, c2, c1, c0;
 };
 
-// One bit per lane, set where the mask is.
-MURKFELL_INLINE int laneBits(const Mask4& m) {
-  int bits;
-  asm("vmovmskpd %1, %0" : "=r"(bits) : "x"(m));
-  return bits;
+// Whether the mask is set in any lane, in every lane. Built from 128-bit
+// halves: the 256-bit instruction would tie every generic caller to AVX.
+MURKFELL_INLINE bool anyLane(const Mask4& m) {
+  return __builtin_ia32_movmskpd((Double2)(Mask2{m[0], m[1]} | Mask2{m[2], m[3]})) != 0;
 }
-MURKFELL_INLINE int laneBits(const MaskPair& m) {
-  return __builtin_ia32_movmskpd((Double2)m.low) | __builtin_ia32_movmskpd((Double2)m.high) << 2;
-}
-
-MURKFELL_INLINE bool anyLane(const Mask4& m) { return laneBits(m) != 0; }
 MURKFELL_INLINE bool anyLane(const MaskPair& m) {
   return __builtin_ia32_movmskpd((Double2)(m.low | m.high)) != 0;
+}
+MURKFELL_INLINE bool everyLane(const Mask4& m) {
+  return __builtin_ia32_movmskpd((Double2)(Mask2{m[0], m[1]} & Mask2{m[2], m[3]})) == 0b11;
+}
+MURKFELL_INLINE bool everyLane(const MaskPair& m) {
+  return __builtin_ia32_movmskpd((Double2)(m.low & m.high)) == 0b11;
 }
 
 template <class V>
@@ -217,10 +221,9 @@ MURKFELL_INLINE void shapeLanes(const LaneCurve<V>& curve, V& values) {
   const V m = x * x;
   const Mask<V> below = x < curve.lowerBreak;
   const Mask<V> outside = below | (x > curve.upperBreak);
-  const int outsideBits = laneBits(outside);
-  if (outsideBits == 0) {
+  if (!anyLane(outside)) {
     middlePolynomial(curve, x, m, values);
-  } else if (outsideBits == 0b1111) {
+  } else if (everyLane(outside)) {
     rationalPiece(curve, below, x, m, values);
   } else {
     V rational, middle;

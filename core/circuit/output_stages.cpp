@@ -46,12 +46,11 @@ struct OutputNetwork {
 
 // Lanes 1..3 take lanes 0..2 of `from`, lane 0 takes `first`.
 MURKFELL_INLINE void shiftUp(Double4& out, const Double4& from, double first) {
-  out = __builtin_shuffle(from, Double4{} + first, Mask4{4, 0, 1, 2});
+  out = Double4{first, from[0], from[1], from[2]};
 }
 MURKFELL_INLINE void shiftUp(DoublePair& out, const DoublePair& from, double first) {
-  const Double2 carried = from.low;
-  out.low = __builtin_shuffle(Double2{} + first, carried, Mask2{0, 2});
-  out.high = __builtin_shuffle(carried, from.high, Mask2{1, 2});
+  out.low = Double2{first, from.low[0]};
+  out.high = Double2{from.low[1], from.high[0]};
 }
 
 template <class V>
