@@ -96,12 +96,10 @@ MURKFELL_INLINE void setLane(DoublePair& v, int i, double value) {
 // Lanes strictly inside the flush bound, tested as |v| < bound: one
 // compare, the same decisions as the two-sided test (NaN never silent).
 MURKFELL_INLINE void silentLanes(Mask2& out, const Double2& v) {
-  constexpr std::int64_t magnitudeBits = 0x7fffffffffffffff;
-  out = (Double2)((Mask2)v & magnitudeBits) < flushThreshold;
+  out = (Double2)((Mask2)v & (std::int64_t)magnitudeBits) < flushThreshold;
 }
 MURKFELL_INLINE void silentLanes(Mask4& out, const Double4& v) {
-  constexpr std::int64_t magnitudeBits = 0x7fffffffffffffff;
-  out = (Double4)((Mask4)v & magnitudeBits) < flushThreshold;
+  out = (Double4)((Mask4)v & (std::int64_t)magnitudeBits) < flushThreshold;
 }
 MURKFELL_INLINE void silentLanes(MaskPair& out, const DoublePair& v) {
   silentLanes(out.low, v.low);
