@@ -4,10 +4,12 @@
 // Counters: ns_per_sample is CPU time per input sample (shown as "s" by the
 // library, read it as ns); realtime_factor is seconds of audio processed per
 // second of one core. "plain" is the sample-by-sample loop the tests use as
-// oracle, "sse2" and "avx2" the shipped loop on each vector unit. Cycles per
+// oracle, the others the shipped loop on each vector unit. Cycles per
 // sample: run it under `perf stat -e cycles` where the machine exposes
 // hardware counters and divide by the samples processed.
 #include <benchmark/benchmark.h>
+
+#include <string>
 
 #include "bench/block_benchmark.h"
 #include "core/circuit/audio_taper.h"
@@ -20,23 +22,10 @@ namespace {
 
 constexpr int blockSize = 512;
 
-enum class Loop { plain, sse2, avx2 };
-
-void runLoop(Loop loop, CircuitState& circuit, const SignalSettings& settings, const float* in,
-             float* out) {
-  switch (loop) {
-    case Loop::plain:
-      return reference::processBlock(circuit, settings, in, out, blockSize);
-    case Loop::sse2:
-      return processBlockOn(VectorUnit::sse2, circuit, settings, in, out, blockSize);
-    case Loop::avx2:
-      return processBlockOn(VectorUnit::avx2, circuit, settings, in, out, blockSize);
-  }
-}
-
-void circuitLoop(benchmark::State& state, Loop loop) {
-  if (loop == Loop::avx2 && !isAvailable(VectorUnit::avx2)) {
-    state.SkipWithError("no AVX2 on this machine");
+// The shipped loop on one vector unit, or the plain loop when there is none.
+void circuitLoop(benchmark::State& state, const VectorUnit* unit) {
+  if (unit != nullptr && !isAvailable(*unit)) {
+    state.SkipWithError("vector unit not available on this machine");
     return;
   }
   const float rate = static_cast<float>(state.range(0));
@@ -46,7 +35,10 @@ void circuitLoop(benchmark::State& state, Loop loop) {
   const SignalSettings settings{levelGainFor(0.5f), 1, 0, oversamplingFor(rate)};
 
   measureBlocks(state, rate, blockSize, [&](const float* input, float* output) {
-    runLoop(loop, circuit, settings, input, output);
+    if (unit == nullptr)
+      reference::processBlock(circuit, settings, input, output, blockSize);
+    else
+      processBlockOn(*unit, circuit, settings, input, output, blockSize);
   });
 }
 
@@ -54,11 +46,17 @@ void rates(benchmark::internal::Benchmark* b) {
   for (int rate : {44100, 48000, 88200, 96000, 192000}) b->Arg(rate);
 }
 
-BENCHMARK_CAPTURE(circuitLoop, plain, Loop::plain)->Apply(rates);
-BENCHMARK_CAPTURE(circuitLoop, sse2, Loop::sse2)->Apply(rates);
-BENCHMARK_CAPTURE(circuitLoop, avx2, Loop::avx2)->Apply(rates);
-
 }  // namespace
 }  // namespace murkfell
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+  using namespace murkfell;
+  benchmark::RegisterBenchmark("circuitLoop/plain", circuitLoop, nullptr)->Apply(rates);
+  for (const VectorUnit& unit : allVectorUnits)
+    benchmark::RegisterBenchmark((std::string("circuitLoop/") + nameOf(unit)).c_str(), circuitLoop,
+                                 &unit)
+        ->Apply(rates);
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+}

@@ -189,6 +189,14 @@ void MurkfellEditor::applyParameter(std::int32_t index) {
   }
 }
 
+bool MurkfellEditor::onKeyDown(CKeyCode& key) {
+  return frame != nullptr && frame->onKeyDown(key) == kKeyEventHandled;
+}
+
+bool MurkfellEditor::onKeyUp(CKeyCode& key) {
+  return frame != nullptr && frame->onKeyUp(key) == kKeyEventHandled;
+}
+
 void MurkfellEditor::valueChanged(CControl* control) {
   const auto tag = static_cast<std::int32_t>(control->getTag());
   const float value = control->getValue();

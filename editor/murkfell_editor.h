@@ -12,6 +12,7 @@
 #include "editor/editor_controller.h"
 #include "editor/editor_images.h"
 #include "toolkit/c_control_listener.h"
+#include "toolkit/c_key_code.h"
 #include "toolkit/c_rect.h"
 #include "toolkit/vstgui_editor_interface.h"
 
@@ -42,6 +43,12 @@ class MurkfellEditor : public VSTGUIEditorInterface, public CControlListener {
   // A parameter changed, from any thread: the control follows at the next
   // idle, showing the controller's value then (the page switch: this value).
   void parameterChanged(std::int32_t index, float value);
+
+  // A key the host passes on, on the window thread: the arrow keys step the
+  // knob under the pointer, or else the control touched last. True when a
+  // control took the key; the host keeps every other key for itself.
+  bool onKeyDown(CKeyCode& key);
+  bool onKeyUp(CKeyCode& key);
 
   void valueChanged(CControl* control) override;
   void doIdleStuff() override { controller.hostIdle(); }

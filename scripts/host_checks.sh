@@ -10,7 +10,8 @@
 #      at 96 kHz; each must agree with murkfell-render on the same file to one
 #      step of the file format;
 #   2. Audacity shows the editor; the panel from murkfell-render --snapshot must
-#      be found in the screenshot (--update-docs copies it to docs/);
+#      be found in the screenshot (--update-docs copies it to docs/); clicks and
+#      a drag in it must leave it as murkfell-render draws the expected values;
 #   3. Ardour's scanner and a headless Ardour session: identity, I/O, editor,
 #      nine parameters, and the level rising as it should with Level at 1;
 #   4. cmake --install puts murkfell.so under lib/vst and Qtractor's scanner
@@ -111,6 +112,27 @@ audacity_editor() {
     cp "$out/audacity-editor.png" "$root/docs/audacity-editor.png"
     echo "updated docs/audacity-editor.png"
   fi
+}
+
+# Clicks and a drag in the editor inside Audacity; after each the window must
+# show exactly what murkfell-render --snapshot draws for the values the pedal
+# should then hold: Level dragged to 9 o'clock; a press at 3 o'clock takes it
+# there (not to an end); the footswitch darkens the lamp; Control+click sets
+# Level back to the middle.
+audacity_editor_clicks() {
+  logged "$out/audacity-clicks.log" bash "$hosts/audacity_editor_click.sh" \
+    --fail-shot "$out/audacity-clicks-failure.png" "$plugin" "$out/clicks" \
+    drag:267,118:242,143 click:292,143 click:170,300 ctrlclick:267,143 \
+    >"$out/audacity-clicks.json"
+  local step=0 settings
+  for settings in "Level=0.17" "Level=0.825" "Level=0.825 Bypass=1" "Level=0.5 Bypass=1"; do
+    step=$((step + 1))
+    local sets=()
+    for setting in $settings; do sets+=(--set "$setting"); done
+    "$render" --snapshot "$out/clicks/expected-$step.png" "${sets[@]}"
+    echo "after action $step ($settings):"
+    "$py" "$helpers/find_panel.py" "$out/clicks/editor-$step.png" "$out/clicks/expected-$step.png"
+  done
 }
 
 ardour_scan() {
@@ -218,6 +240,7 @@ run_check "Audacity render vs murkfell-render, 44.1 kHz" audacity_render 44100
 # rate change, with its switch of the oversampling factor, arrives while resumed.
 run_check "Audacity render vs murkfell-render, 96 kHz" audacity_render 96000
 run_check "Audacity editor screenshot" audacity_editor
+run_check "Audacity editor clicks" audacity_editor_clicks
 run_check "Ardour scan and session" ardour_scan
 run_check "cmake --install and Qtractor scan" install_and_qtractor_scan
 run_check "LV2 bundle: lv2_validate, lv2info, cmake --install" lv2_bundle

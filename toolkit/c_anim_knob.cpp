@@ -20,6 +20,24 @@ constexpr double kFullTurn = 2.0 * std::numbers::pi;
 constexpr float kLinearRange = 200.0f;
 constexpr float kFineFactor = 1.5f;
 
+// Share of the range per wheel notch or arrow key, plain and with Shift.
+constexpr float kStep = 0.1f;
+constexpr float kFineStep = 0.01f;
+
+// Arrow keys as wheel notches: +1 up and right, -1 down and left, 0 others.
+float notchesOf(const CKeyCode& key) {
+  switch (key.virt) {
+    case kVirtualKeyUp:
+    case kVirtualKeyRight:
+      return 1.0f;
+    case kVirtualKeyDown:
+    case kVirtualKeyLeft:
+      return -1.0f;
+    default:
+      return 0.0f;
+  }
+}
+
 }  // namespace
 
 CAnimKnob::CAnimKnob(const CRect& size, CControlListener* listener, long tag, long subPixmaps,
@@ -80,6 +98,8 @@ CMouseEventResult CAnimKnob::onMouseDown(CPoint& where, const long& buttons) {
   firstPoint = where;
   entryValue = value;
   entryButtons = buttons;
+  // The press itself never clamps: the knob goes to where the pointer is.
+  angleReference = valueFromAngle(where);
   onMouseMoved(where, buttons);
   return kMouseEventHandled;
 }
@@ -100,17 +120,22 @@ CMouseEventResult CAnimKnob::onMouseMoved(CPoint& where, const long& buttons) {
     value = entryValue + pixels * (vmax - vmin) / linearRange(buttons);
     bounceValue();
   } else {
-    value = valueFromAngle(where);
-    // A jump across the dead zone stops at the end the pointer came from.
+    // A jump of more than half the range crosses the dead zone: the knob
+    // stops at the end the pointer came from until the pointer returns.
+    const float pointed = valueFromAngle(where);
     const float half = (vmax - vmin) / 2.0f;
-    if (value - previous > half) {
+    if (pointed - angleReference > half) {
       value = vmin;
-    } else if (previous - value > half) {
+    } else if (angleReference - pointed > half) {
       value = vmax;
+    } else {
+      value = pointed;
+      angleReference = pointed;
     }
   }
   if (value != previous) {
     notifyValueChanged();
+    doIdleStuff();
   }
   return kMouseEventHandled;
 }
@@ -118,4 +143,39 @@ CMouseEventResult CAnimKnob::onMouseMoved(CPoint& where, const long& buttons) {
 CMouseEventResult CAnimKnob::onMouseUp(CPoint& /*where*/, const long& /*buttons*/) {
   endEdit();
   return kMouseEventHandled;
+}
+
+bool CAnimKnob::onWheel(const CPoint& /*where*/, const float& distance, const long& buttons) {
+  step(distance, buttons);
+  return true;
+}
+
+long CAnimKnob::onKeyDown(CKeyCode& key) {
+  const float notches = notchesOf(key);
+  if (notches == 0.0f) {
+    return kKeyEventNotHandled;
+  }
+  step(notches, key.modifiers);
+  return kKeyEventHandled;
+}
+
+// The release of a key the knob took is the knob's too, so the host does not
+// act on half a key.
+long CAnimKnob::onKeyUp(CKeyCode& key) {
+  return notchesOf(key) != 0.0f ? kKeyEventHandled : kKeyEventNotHandled;
+}
+
+void CAnimKnob::step(float notches, long modifiers) {
+  const float previous = value;
+  // Steps start from what the knob shows: its value within the range.
+  if (std::isnan(value)) {
+    value = vmin;
+  }
+  bounceValue();
+  value += notches * ((modifiers & kShift) ? kFineStep : kStep) * (vmax - vmin);
+  bounceValue();
+  // A NaN before counts as a change: the knob now holds a number.
+  if (value != previous) {
+    reportSingleEdit();
+  }
 }

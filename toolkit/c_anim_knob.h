@@ -13,6 +13,11 @@ class CAnimKnob : public CControl {
   CMouseEventResult onMouseDown(CPoint& where, const long& buttons) override;
   CMouseEventResult onMouseUp(CPoint& where, const long& buttons) override;
   CMouseEventResult onMouseMoved(CPoint& where, const long& buttons) override;
+  // Each wheel notch, and each press of an arrow key (up and right turn it
+  // up), moves the knob by a tenth of its range; with Shift by a hundredth.
+  bool onWheel(const CPoint& where, const float& distance, const long& buttons) override;
+  long onKeyDown(CKeyCode& key) override;
+  long onKeyUp(CKeyCode& key) override;
 
   // The sub-image shown for the current value.
   long subImageIndex() const;
@@ -20,6 +25,7 @@ class CAnimKnob : public CControl {
  private:
   float valueFromAngle(const CPoint& where) const;
   float linearRange(long buttons) const;
+  void step(float notches, long modifiers);
 
   long subPixmaps;
   CCoord heightOfOneImage;
@@ -30,4 +36,7 @@ class CAnimKnob : public CControl {
   CPoint firstPoint;
   float entryValue = 0.0f;
   long entryButtons = 0;
+  // Circular drags: the value at the pointer's angle after the last move
+  // that did not clamp, starting at the angle where the press landed.
+  float angleReference = 0.0f;
 };

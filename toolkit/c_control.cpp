@@ -63,14 +63,34 @@ bool CControl::checkDefaultValue(long buttons) {
     return false;
   }
   beginEdit();
+  const float previous = value;
   value = defaultValue;
-  notifyValueChanged();
+  const bool changed = value != previous;
+  if (changed) {
+    notifyValueChanged();
+  }
   endEdit();
+  if (changed) {
+    doIdleStuff();
+  }
   return true;
 }
 
 void CControl::notifyValueChanged() {
   if (listener != nullptr) {
     listener->valueChanged(this);
+  }
+}
+
+void CControl::reportSingleEdit() {
+  beginEdit();
+  notifyValueChanged();
+  endEdit();
+  doIdleStuff();
+}
+
+void CControl::doIdleStuff() {
+  if (getFrame() != nullptr) {
+    getFrame()->doIdleStuff();
   }
 }

@@ -30,9 +30,15 @@ class CControl : public CView {
 
  protected:
   void bounceValue();
-  // Control + left click: sets the default value as one complete edit.
+  // Control + left click: sets the default value inside begin and end of an
+  // edit, telling the listener only when the value changes.
   bool checkDefaultValue(long buttons);
   void notifyValueChanged();
+  // A value the user set in one gesture (a click, a wheel notch, a key):
+  // begin, valueChanged, end, then idle time for the host.
+  void reportSingleEdit();
+  // Lets the host run its own idle work during a user interaction.
+  void doIdleStuff();
 
   float value = 0.0f;
   float vmin = 0.0f;

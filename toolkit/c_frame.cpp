@@ -36,6 +36,7 @@ bool CFrame::addView(CView* view) {
 
 bool CFrame::removeAll(bool withForget) {
   mouseCapture = nullptr;
+  lastTouched = nullptr;
   // Taken out first, so a view that reacts to its removal sees a consistent frame.
   std::vector<CView*> removedViews;
   removedViews.swap(views);
@@ -59,28 +60,46 @@ bool CFrame::isChild(const CView* view) const {
   return std::find(views.begin(), views.end(), view) != views.end();
 }
 
-CMouseEventResult CFrame::onMouseDown(CPoint& where, const long& buttons) {
-  mouseCapture = nullptr;
+// The front-most view that takes the mouse at that point.
+CView* CFrame::viewAt(const CPoint& where) const {
   for (auto it = views.rbegin(); it != views.rend(); ++it) {
     CView* view = *it;
     CRect area;
-    if (!view->isVisible() || !view->getMouseEnabled() ||
-        !view->getMouseableArea(area).pointInside(where)) {
-      continue;
+    if (view->isVisible() && view->getMouseEnabled() &&
+        view->getMouseableArea(area).pointInside(where)) {
+      return view;
     }
-    // The handler may take the view out of the frame; keep it alive meanwhile.
-    view->remember();
-    const CMouseEventResult result = view->onMouseDown(where, buttons);
-    if (result == kMouseEventHandled && isChild(view)) {
+  }
+  return nullptr;
+}
+
+void CFrame::trackPointer(const CPoint& where) {
+  pointer = where;
+  pointerInside = size.pointInside(where);
+}
+
+CMouseEventResult CFrame::onMouseDown(CPoint& where, const long& buttons) {
+  trackPointer(where);
+  mouseCapture = nullptr;
+  CView* view = viewAt(where);
+  if (view == nullptr) {
+    return kMouseEventNotHandled;
+  }
+  // The handler may take the view out of the frame; keep it alive meanwhile.
+  view->remember();
+  const CMouseEventResult result = view->onMouseDown(where, buttons);
+  if (result != kMouseEventNotHandled && isChild(view)) {
+    lastTouched = view;
+    if (result == kMouseEventHandled) {
       mouseCapture = view;
     }
-    view->forget();
-    return result;
   }
-  return kMouseEventNotHandled;
+  view->forget();
+  return result;
 }
 
 CMouseEventResult CFrame::onMouseMoved(CPoint& where, const long& buttons) {
+  trackPointer(where);
   if (mouseCapture == nullptr) {
     return kMouseEventNotHandled;
   }
@@ -92,6 +111,7 @@ CMouseEventResult CFrame::onMouseMoved(CPoint& where, const long& buttons) {
 }
 
 CMouseEventResult CFrame::onMouseUp(CPoint& where, const long& buttons) {
+  trackPointer(where);
   if (mouseCapture == nullptr) {
     return kMouseEventNotHandled;
   }
@@ -101,6 +121,50 @@ CMouseEventResult CFrame::onMouseUp(CPoint& where, const long& buttons) {
   const CMouseEventResult result = view->onMouseUp(where, buttons);
   view->forget();
   return result;
+}
+
+void CFrame::onMouseExited() { pointerInside = false; }
+
+bool CFrame::onWheel(const CPoint& where, const float& distance, const long& buttons) {
+  trackPointer(where);
+  CView* view = viewAt(where);
+  if (view == nullptr) {
+    return false;
+  }
+  view->remember();
+  const bool used = view->onWheel(where, distance, buttons);
+  if (used && isChild(view)) {
+    lastTouched = view;
+  }
+  view->forget();
+  return used;
+}
+
+template <typename Handler>
+long CFrame::offerKey(Handler handle) {
+  CView* underPointer = pointerInside ? viewAt(pointer) : nullptr;
+  CView* candidates[] = {underPointer, lastTouched != underPointer ? lastTouched : nullptr};
+  for (CView* view : candidates) {
+    // The first handler may have changed the frame's views.
+    if (view == nullptr || !isChild(view) || !view->isVisible()) {
+      continue;
+    }
+    view->remember();
+    const long result = handle(view);
+    view->forget();
+    if (result == kKeyEventHandled) {
+      return result;
+    }
+  }
+  return kKeyEventNotHandled;
+}
+
+long CFrame::onKeyDown(CKeyCode& key) {
+  return offerKey([&key](CView* view) { return view->onKeyDown(key); });
+}
+
+long CFrame::onKeyUp(CKeyCode& key) {
+  return offerKey([&key](CView* view) { return view->onKeyUp(key); });
 }
 
 void CFrame::idle() {
@@ -126,8 +190,10 @@ void CFrame::handleWindowEvent(const WindowEvent& event) {
       onMouseUp(where, event.buttons);
       break;
     case WindowEvent::kWheel:
+      onWheel(where, event.distance, event.buttons);
+      break;
     case WindowEvent::kLeave:
-      // Reported by the window; no view reacts to them.
+      onMouseExited();
       break;
   }
 }
@@ -189,6 +255,12 @@ void CFrame::beginEdit(long tag) {
 void CFrame::endEdit(long tag) {
   if (editor != nullptr) {
     editor->endEdit(tag);
+  }
+}
+
+void CFrame::doIdleStuff() {
+  if (editor != nullptr) {
+    editor->doIdleStuff();
   }
 }
 

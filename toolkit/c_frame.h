@@ -34,6 +34,14 @@ class CFrame : public CView {
   CMouseEventResult onMouseDown(CPoint& where, const long& buttons) override;
   CMouseEventResult onMouseUp(CPoint& where, const long& buttons) override;
   CMouseEventResult onMouseMoved(CPoint& where, const long& buttons) override;
+  // The pointer left the frame: no view is under it any more.
+  void onMouseExited();
+  // The wheel goes to the view under the pointer, as a press would.
+  bool onWheel(const CPoint& where, const float& distance, const long& buttons) override;
+  // A key goes to the view under the pointer and, when that one does not take
+  // it, to the view the mouse touched last (by a press or the wheel).
+  long onKeyDown(CKeyCode& key) override;
+  long onKeyUp(CKeyCode& key) override;
 
   // Handles pending window events, then redraws the dirty views, or every
   // view after setDirty(true) on the frame itself.
@@ -46,6 +54,7 @@ class CFrame : public CView {
   long getKnobMode() const;
   void beginEdit(long tag);
   void endEdit(long tag);
+  void doIdleStuff();
 
   // The child window, or 0 when the frame has none (off-screen or failed).
   std::uintptr_t getWindowId() const;
@@ -54,10 +63,17 @@ class CFrame : public CView {
   void handleWindowEvent(const WindowEvent& event);
   void redrawDirtyViews();
   void drawArea(const CRect& area);
+  CView* viewAt(const CPoint& where) const;
+  void trackPointer(const CPoint& where);
+  template <typename Handler>
+  long offerKey(Handler handle);
 
   std::vector<CView*> views;
   VSTGUIEditorInterface* editor;
   CView* mouseCapture = nullptr;
+  CView* lastTouched = nullptr;
+  bool pointerInside = false;
+  CPoint pointer;
   NativeImage* image;
   std::unique_ptr<NativeWindow> window;
 };

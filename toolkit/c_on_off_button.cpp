@@ -19,8 +19,6 @@ CMouseEventResult COnOffButton::onMouseDown(CPoint& /*where*/, const long& butto
     return kMouseEventNotHandled;
   }
   value = value != 0.0f ? vmin : vmax;
-  beginEdit();
-  notifyValueChanged();
-  endEdit();
+  reportSingleEdit();
   return kMouseDownEventHandledButDontNeedMovedOrUpEvents;
 }

@@ -16,6 +16,14 @@ CMouseEventResult CView::onMouseMoved(CPoint& /*where*/, const long& /*buttons*/
   return kMouseEventNotHandled;
 }
 
+bool CView::onWheel(const CPoint& /*where*/, const float& /*distance*/, const long& /*buttons*/) {
+  return false;
+}
+
+long CView::onKeyDown(CKeyCode& /*key*/) { return kKeyEventNotHandled; }
+
+long CView::onKeyUp(CKeyCode& /*key*/) { return kKeyEventNotHandled; }
+
 CRect& CView::getMouseableArea(CRect& area) const {
   area = mouseableArea;
   return area;

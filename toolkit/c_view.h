@@ -3,6 +3,7 @@
 #pragma once
 
 #include "toolkit/c_base_object.h"
+#include "toolkit/c_key_code.h"
 #include "toolkit/c_rect.h"
 
 class CDrawContext;
@@ -33,6 +34,13 @@ class CView : public CBaseObject {
   virtual CMouseEventResult onMouseDown(CPoint& where, const long& buttons);
   virtual CMouseEventResult onMouseUp(CPoint& where, const long& buttons);
   virtual CMouseEventResult onMouseMoved(CPoint& where, const long& buttons);
+  // The wheel turned over the view by `distance` notches, positive away from
+  // the user, with the modifier keys in `buttons`; true when the view used it.
+  virtual bool onWheel(const CPoint& where, const float& distance, const long& buttons);
+  // A key while the view is under the pointer or was the one the mouse
+  // touched last; answers kKeyEventHandled when the view took it.
+  virtual long onKeyDown(CKeyCode& key);
+  virtual long onKeyUp(CKeyCode& key);
 
   virtual void setDirty(bool dirty = true) { viewDirty = dirty; }
   virtual bool isDirty() const { return viewDirty; }

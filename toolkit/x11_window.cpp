@@ -54,6 +54,19 @@ long buttonBit(unsigned int button) {
   }
 }
 
+// X11 reports the vertical wheel as presses of buttons 4 (away from the
+// user) and 5 (towards); 0 for every other button.
+float wheelNotches(unsigned int button) {
+  switch (button) {
+    case Button4:
+      return 1.0f;
+    case Button5:
+      return -1.0f;
+    default:
+      return 0.0f;
+  }
+}
+
 long modifierBits(unsigned int state) {
   long bits = 0;
   if (state & ShiftMask) bits |= kShift;
@@ -90,8 +103,8 @@ X11Window::X11Window(void* parentId, int width, int height) {
   }
   ErrorTrap trap(display);
   XSetWindowAttributes attributes{};
-  attributes.event_mask =
-      ExposureMask | ButtonPressMask | ButtonReleaseMask | PointerMotionMask | StructureNotifyMask;
+  attributes.event_mask = ExposureMask | ButtonPressMask | ButtonReleaseMask | PointerMotionMask |
+                          EnterWindowMask | LeaveWindowMask | StructureNotifyMask;
   window = XCreateWindow(display, parent, 0, 0, static_cast<unsigned>(width),
                          static_cast<unsigned>(height), 0, CopyFromParent, InputOutput,
                          CopyFromParent, CWEventMask, &attributes);
@@ -141,10 +154,14 @@ void X11Window::pump(const std::function<void(const WindowEvent&)>& handle) {
       case ButtonRelease: {
         const XButtonEvent& e = event.xbutton;
         const long bits = buttonBit(e.button);
+        const float notches = wheelNotches(e.button);
         if (bits != 0) {
           const auto kind =
               event.type == ButtonPress ? WindowEvent::kButtonPress : WindowEvent::kButtonRelease;
           handle({kind, {}, CPoint(e.x, e.y), bits | modifierBits(e.state)});
+        } else if (notches != 0.0f && event.type == ButtonPress) {
+          // One press per notch; its release means nothing.
+          handle({WindowEvent::kWheel, {}, CPoint(e.x, e.y), modifierBits(e.state), notches});
         }
         break;
       }
@@ -154,6 +171,17 @@ void X11Window::pump(const std::function<void(const WindowEvent&)>& handle) {
                 {},
                 CPoint(e.x, e.y),
                 heldButtons(e.state) | modifierBits(e.state)});
+        break;
+      }
+      // Grabs move the pointer's focus without moving the pointer: only
+      // normal crossings say where it is.
+      case EnterNotify:
+      case LeaveNotify: {
+        const XCrossingEvent& e = event.xcrossing;
+        if (e.mode == NotifyNormal) {
+          const auto kind = event.type == EnterNotify ? WindowEvent::kMotion : WindowEvent::kLeave;
+          handle({kind, {}, CPoint(e.x, e.y), heldButtons(e.state) | modifierBits(e.state)});
+        }
         break;
       }
       case DestroyNotify:

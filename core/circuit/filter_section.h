@@ -1,6 +1,8 @@
 #pragma once
 
 #include <array>
+#include <bit>
+#include <cstdint>
 
 namespace murkfell {
 
@@ -8,8 +10,14 @@ namespace murkfell {
 // zero, which keeps decaying tails out of the subnormal range.
 inline constexpr double flushThreshold = 1e-15;
 
+// |value| < bound as one integer compare of the magnitude bits, which keep
+// the order of the values they encode (every NaN lies above the bound): the
+// same decisions as the two-sided test, kept off the floating-point pipes.
+inline constexpr std::uint64_t magnitudeBits = 0x7fffffffffffffff;
+inline constexpr std::uint64_t flushThresholdBits = std::bit_cast<std::uint64_t>(flushThreshold);
+
 inline bool isBelowFlushThreshold(double value) {
-  return value > -flushThreshold && value < flushThreshold;
+  return (std::bit_cast<std::uint64_t>(value) & magnitudeBits) < flushThresholdBits;
 }
 
 // Direct-form-I coefficients of an IIR section of the given order; a0 is 1 and

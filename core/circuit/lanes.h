@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "core/circuit/always_inline.h"
 #include "core/circuit/filter_section.h"
 #include "core/circuit/shaper_curves.h"
 
@@ -12,8 +13,6 @@
 // Helpers that produce a lane value write it through a reference: returning a
 // 32-byte vector from a function compiled for the baseline target would
 // change the calling convention.
-
-#define MURKFELL_INLINE inline __attribute__((always_inline))
 
 namespace murkfell {
 
@@ -41,6 +40,7 @@ MURKFELL_PAIR_OPERATOR(MaskPair, DoublePair, <)
 MURKFELL_PAIR_OPERATOR(MaskPair, DoublePair, >)
 MURKFELL_PAIR_OPERATOR(MaskPair, MaskPair, &)
 MURKFELL_PAIR_OPERATOR(MaskPair, MaskPair, |)
+MURKFELL_PAIR_OPERATOR(MaskPair, MaskPair, ^)
 #undef MURKFELL_PAIR_OPERATOR
 
 MURKFELL_INLINE DoublePair& operator+=(DoublePair& l, const DoublePair& r) { return l = l + r; }
@@ -58,6 +58,16 @@ struct MaskOf<DoublePair> {
 };
 template <class V>
 using Mask = typename MaskOf<V>::type;
+
+// The same bits seen as a mask or as values.
+MURKFELL_INLINE void bitsOf(Mask4& out, const Double4& v) { out = (Mask4)v; }
+MURKFELL_INLINE void bitsOf(MaskPair& out, const DoublePair& v) {
+  out = {(Mask2)v.low, (Mask2)v.high};
+}
+MURKFELL_INLINE void fromBits(Double4& out, const Mask4& m) { out = (Double4)m; }
+MURKFELL_INLINE void fromBits(DoublePair& out, const MaskPair& m) {
+  out = {(Double2)m.low, (Double2)m.high};
+}
 
 MURKFELL_INLINE void broadcast(Double4& out, double value) { out = Double4{} + value; }
 MURKFELL_INLINE void broadcast(DoublePair& out, double value) {
@@ -83,10 +93,23 @@ MURKFELL_INLINE void setLane(DoublePair& v, int i, double value) {
     v.high[i - 2] = value;
 }
 
-// Whether lane 0 or lane 1 lies strictly inside the flush bound: one
-// comparison pair and a sign-bit move on the low two lanes.
+// Lanes strictly inside the flush bound, tested as |v| < bound: one
+// compare, the same decisions as the two-sided test (NaN never silent).
+MURKFELL_INLINE void silentLanes(Mask2& out, const Double2& v) {
+  out = (Double2)((Mask2)v & (std::int64_t)magnitudeBits) < flushThreshold;
+}
+MURKFELL_INLINE void silentLanes(Mask4& out, const Double4& v) {
+  out = (Double4)((Mask4)v & (std::int64_t)magnitudeBits) < flushThreshold;
+}
+MURKFELL_INLINE void silentLanes(MaskPair& out, const DoublePair& v) {
+  silentLanes(out.low, v.low);
+  silentLanes(out.high, v.high);
+}
+
+// Whether lane 0 or lane 1 lies strictly inside the flush bound.
 MURKFELL_INLINE bool eitherOfFirstTwoSilent(const Double2& low) {
-  const Mask2 silent = (low > -flushThreshold) & (low < flushThreshold);
+  Mask2 silent;
+  silentLanes(silent, low);
   return __builtin_ia32_movmskpd((Double2)silent) != 0;
 }
 MURKFELL_INLINE bool eitherOfFirstTwoSilent(const Double4& v) {
@@ -94,23 +117,6 @@ MURKFELL_INLINE bool eitherOfFirstTwoSilent(const Double4& v) {
 }
 MURKFELL_INLINE bool eitherOfFirstTwoSilent(const DoublePair& v) {
   return eitherOfFirstTwoSilent(v.low);
-}
-
-// Lanes strictly inside the flush bound (never NaN).
-MURKFELL_INLINE void silentLanes(Mask4& out, const Double4& v) {
-  out = (v > -flushThreshold) & (v < flushThreshold);
-}
-MURKFELL_INLINE void silentLanes(MaskPair& out, const DoublePair& v) {
-  out.low = (v.low > -flushThreshold) & (v.low < flushThreshold);
-  out.high = (v.high > -flushThreshold) & (v.high < flushThreshold);
-}
-
-MURKFELL_INLINE bool anyLane(const Mask4& m) {
-  const Mask2 either = Mask2{m[0], m[1]} | Mask2{m[2], m[3]};
-  return __builtin_ia32_movmskpd((Double2)either) != 0;
-}
-MURKFELL_INLINE bool anyLane(const MaskPair& m) {
-  return __builtin_ia32_movmskpd((Double2)(m.low | m.high)) != 0;
 }
 
 MURKFELL_INLINE void gatherMask(Mask4& out, bool a, bool b, bool c, bool d) {
@@ -133,6 +139,28 @@ MURKFELL_INLINE void select(DoublePair& out, const MaskPair& mask, const DoubleP
   out.high = mask.high ? ifSet.high : ifClear.high;
 }
 
+// A constant of the rational pieces: one value below the lower breakpoint,
+// another above the upper one, picked per lane with two bit operations
+// (which any pipe runs, unlike blends, which share the multiply pipes with
+// the recurrences).
+template <class V>
+struct PieceConstant {
+  MURKFELL_INLINE void set(double lowerValue, double upperValue) {
+    V lower, upper;
+    broadcast(lower, lowerValue);
+    broadcast(upper, upperValue);
+    Mask<V> lowerBits;
+    bitsOf(lowerBits, lower);
+    bitsOf(upperBits, upper);
+    difference = lowerBits ^ upperBits;
+  }
+  MURKFELL_INLINE void pick(V& out, const Mask<V>& below) const {
+    fromBits(out, upperBits ^ (below & difference));
+  }
+  Mask<V> upperBits;
+  Mask<V> difference;  // the bits in which the two values differ
+};
+
 // A shaper curve's constants spread over the lanes, made once per block.
 template <class V>
 struct LaneCurve {
@@ -140,40 +168,67 @@ struct LaneCurve {
     broadcast(lowerBreak, curve.lowerBreak), broadcast(upperBreak, curve.upperBreak);
     const ShaperCurve::RationalPiece& lo = curve.lower;
     const ShaperCurve::RationalPiece& hi = curve.upper;
-    broadcast(lower[0], lo.p), broadcast(lower[1], lo.q), broadcast(lower[2], lo.r);
-    broadcast(lower[3], lo.s), broadcast(lower[4], lo.t);
-    broadcast(upper[0], hi.p), broadcast(upper[1], hi.q), broadcast(upper[2], hi.r);
-    broadcast(upper[3], hi.s), broadcast(upper[4], hi.t);
+    piece[0].set(lo.p, hi.p), piece[1].set(lo.q, hi.q), piece[2].set(lo.r, hi.r);
+    piece[3].set(lo.s, hi.s), piece[4].set(lo.t, hi.t);
     broadcast(c5, curve.c5), broadcast(c4, curve.c4), broadcast(c3, curve.c3);
     broadcast(c2, curve.c2), broadcast(c1, curve.c1), broadcast(c0, curve.c0);
   }
 
   V lowerBreak, upperBreak;
-  V lower[5], upper[5];  // p, q, r, s, t of each rational piece
+  PieceConstant<V> piece[5];  // p, q, r, s, t
   V c5, c4, c3, c2, c1, c0;
 };
 
-// One shaper curve on four inputs at once, without branches: the rational
-// piece is formed with the constants of the side the input lies on, and the
-// quintic is taken wherever neither comparison holds (NaN included).
+// Whether the mask is set in any lane, in every lane. Built from 128-bit
+// halves: the 256-bit instruction would tie every generic caller to AVX.
+MURKFELL_INLINE bool anyLane(const Mask4& m) {
+  return __builtin_ia32_movmskpd((Double2)(Mask2{m[0], m[1]} | Mask2{m[2], m[3]})) != 0;
+}
+MURKFELL_INLINE bool anyLane(const MaskPair& m) {
+  return __builtin_ia32_movmskpd((Double2)(m.low | m.high)) != 0;
+}
+MURKFELL_INLINE bool everyLane(const Mask4& m) {
+  return __builtin_ia32_movmskpd((Double2)(Mask2{m[0], m[1]} & Mask2{m[2], m[3]})) == 0b11;
+}
+MURKFELL_INLINE bool everyLane(const MaskPair& m) {
+  return __builtin_ia32_movmskpd((Double2)(m.low & m.high)) == 0b11;
+}
+
+template <class V>
+MURKFELL_INLINE void rationalPiece(const LaneCurve<V>& curve, const Mask<V>& below, const V& x,
+                                   const V& m, V& out) {
+  V p, q, r, s, t;
+  curve.piece[0].pick(p, below), curve.piece[1].pick(q, below), curve.piece[2].pick(r, below);
+  curve.piece[3].pick(s, below), curve.piece[4].pick(t, below);
+  out = ((p * x + m) + q) / ((r * m + s * x) + t);
+}
+
+template <class V>
+MURKFELL_INLINE void middlePolynomial(const LaneCurve<V>& curve, const V& x, const V& m, V& out) {
+  const V x3 = m * x, x4 = x3 * x, x5 = x4 * x;
+  out = curve.c5 * x5 + curve.c4 * x4 + curve.c3 * x3 - curve.c2 * m - curve.c1 * x + curve.c0;
+}
+
+// One shaper curve on four inputs at once: the rational piece is formed
+// with the constants of the side each input lies on, and the quintic is
+// taken wherever neither comparison holds (NaN included). A form no lane
+// takes is not computed at all; signals stay on one side for long runs.
 template <class V>
 MURKFELL_INLINE void shapeLanes(const LaneCurve<V>& curve, V& values) {
   const V x = values;
   const V m = x * x;
   const Mask<V> below = x < curve.lowerBreak;
-  const Mask<V> above = x > curve.upperBreak;
-  V piece[5];
-  for (int i = 0; i < 5; ++i) select(piece[i], below, curve.lower[i], curve.upper[i]);
-  const V& p = piece[0];
-  const V& q = piece[1];
-  const V& r = piece[2];
-  const V& s = piece[3];
-  const V& t = piece[4];
-  const V rational = ((p * x + m) + q) / ((r * m + s * x) + t);
-  const V x3 = m * x, x4 = x3 * x, x5 = x4 * x;
-  const V middle =
-      curve.c5 * x5 + curve.c4 * x4 + curve.c3 * x3 - curve.c2 * m - curve.c1 * x + curve.c0;
-  select(values, below | above, rational, middle);
+  const Mask<V> outside = below | (x > curve.upperBreak);
+  if (!anyLane(outside)) {
+    middlePolynomial(curve, x, m, values);
+  } else if (everyLane(outside)) {
+    rationalPiece(curve, below, x, m, values);
+  } else {
+    V rational, middle;
+    rationalPiece(curve, below, x, m, rational);
+    middlePolynomial(curve, x, m, middle);
+    select(values, outside, rational, middle);
+  }
 }
 
 // Sections of order N or less side by side, one per lane, each with its own
@@ -244,17 +299,29 @@ struct LaneSections {
   }
 
   // The block-end flush of the oversampling low-passes: every lane set in
-  // `lanes` whose N previous outputs are all silent gets them zeroed.
+  // `lanes` whose N previous outputs are all silent gets them zeroed. The
+  // most recent output alone rules out nearly every lane.
   MURKFELL_INLINE void flushOutputsIfSilent(const Mask<V>& lanes) {
-    Mask<V> flush = lanes, quiet;
-    for (int i = 0; i < N; ++i) {
+    Mask<V> flush, quiet;
+    silentLanes(quiet, y[0]);
+    flush = lanes & quiet;
+    if (!anyLane(flush)) [[likely]]
+      return;
+    for (int i = 1; i < N; ++i) {
       silentLanes(quiet, y[i]);
       flush = flush & quiet;
     }
-    if (!anyLane(flush)) [[likely]]
-      return;
     V zero{};
     for (int i = 0; i < N; ++i) select(y[i], flush, zero, y[i]);
+  }
+
+  // Lanes clear in `kept` get their histories back from `saved`, as if
+  // the steps since then had run only in the lanes set in `kept`.
+  MURKFELL_INLINE void restoreLanes(const LaneSections& saved, const Mask<V>& kept) {
+    for (int i = 0; i < N; ++i) {
+      select(x[i], kept, x[i], saved.x[i]);
+      select(y[i], kept, y[i], saved.y[i]);
+    }
   }
 };
 

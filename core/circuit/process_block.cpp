@@ -26,38 +26,23 @@ constexpr double stageOffset = 0.0174f;
 constexpr int chunkFrames = 512;
 
 // Input high-pass and gain network; hands the inverted gain-stage output to
-// the upsampler.
-void runHead(CircuitState& state, const float* input, double* u, int frames) {
+// the upsampler. Stops before the first sample that is not finite and
+// returns how many it ran.
+int runHead(CircuitState& state, const float* input, double* u, int frames) {
   const CircuitCoefficients& c = state.coefficients;
   FilterHistory<1> inputHp = state.histories.inputHp;
   FilterHistory<3> gain = state.histories.gain;
-  for (int i = 0; i < frames; ++i) {
+  int i = 0;
+  for (; i < frames && std::isfinite(input[i]); ++i) {
     const double a = inputHp.stepFlushed<1>(c.inputHp, inputFactor * input[i]);
     u[i] = -gain.stepFlushed<2>(c.gain, a * stageScale + stageOffset);
   }
   state.histories.inputHp = inputHp;
   state.histories.gain = gain;
+  return i;
 }
-
-bool cpuHasAvx2() {
-  __builtin_cpu_init();
-  return __builtin_cpu_supports("avx2");
-}
-
-// The length of the run of finite samples at the start of the input.
-int finiteRun(const float* input, int frames) {
-  int count = 0;
-  while (count < frames && std::isfinite(input[count])) ++count;
-  return count;
-}
-
-const VectorUnit widestUnit = cpuHasAvx2() ? VectorUnit::avx2 : VectorUnit::sse2;
 
 }  // namespace
-
-bool isAvailable(VectorUnit unit) {
-  return unit == VectorUnit::sse2 || widestUnit == VectorUnit::avx2;
-}
 
 void processBlockOn(VectorUnit unit, CircuitState& state, const SignalSettings& settings,
                     const float* input, float* output, int frames) {
@@ -77,8 +62,7 @@ void processBlockOn(VectorUnit unit, CircuitState& state, const SignalSettings& 
       resetToStartingValues(state);
       continue;
     }
-    const int chunk = finiteRun(input + done, std::min(chunkFrames, frames - done));
-    runHead(state, input + done, u, chunk);
+    const int chunk = runHead(state, input + done, u, std::min(chunkFrames, frames - done));
     runOversampled(unit, state, factor, u, d, chunk);
     done += runOutputStages(unit, state, settings, d, output + done, chunk);
   }
@@ -86,7 +70,7 @@ void processBlockOn(VectorUnit unit, CircuitState& state, const SignalSettings& 
 
 void processBlock(CircuitState& state, const SignalSettings& settings, const float* input,
                   float* output, int frames) {
-  processBlockOn(widestUnit, state, settings, input, output, frames);
+  processBlockOn(activeVectorUnit(), state, settings, input, output, frames);
 }
 
 }  // namespace murkfell

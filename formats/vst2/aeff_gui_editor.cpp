@@ -1,6 +1,7 @@
 #include "formats/vst2/aeff_gui_editor.h"
 
 #include "formats/vst2/audio_effect_x.h"
+#include "formats/vst2/vst_key.h"
 #include "resources/resource_table.h"
 
 AEffGUIEditor::AEffGUIEditor(AudioEffectX* effect)
@@ -27,6 +28,16 @@ bool AEffGUIEditor::open(void* parentWindow) {
 void AEffGUIEditor::close() {
   editor.close();
   systemWindow = nullptr;
+}
+
+bool AEffGUIEditor::onKeyDown(VstKeyCode& key) {
+  CKeyCode toolkitCode = toolkitKey(key);
+  return editor.onKeyDown(toolkitCode);
+}
+
+bool AEffGUIEditor::onKeyUp(VstKeyCode& key) {
+  CKeyCode toolkitCode = toolkitKey(key);
+  return editor.onKeyUp(toolkitCode);
 }
 
 bool AEffGUIEditor::setKnobMode(VstInt32 mode) {

@@ -19,6 +19,8 @@ class AEffGUIEditor : public AEffEditor, private EditorController {
   void close() override;
   bool isOpen() override { return editor.isOpen(); }
   void idle() override { editor.idle(); }
+  bool onKeyDown(VstKeyCode& key) override;
+  bool onKeyUp(VstKeyCode& key) override;
   // The knob mode is shared by every editor of the process.
   bool setKnobMode(VstInt32 mode) override;
   void setParameter(VstInt32 index, float value) override;

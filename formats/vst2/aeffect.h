@@ -65,8 +65,23 @@ struct ERect {
 
 struct VstKeyCode {
   VstInt32 character;
-  unsigned char virt;
-  unsigned char modifier;
+  unsigned char virt;      // a VstVirtualKey, 0 for keys with a character
+  unsigned char modifier;  // VstModifierKey bits
+};
+
+// The virtual keys this plug-in reacts to, with their published numbers.
+enum VstVirtualKey : unsigned char {
+  VKEY_LEFT = 11,
+  VKEY_UP = 12,
+  VKEY_RIGHT = 13,
+  VKEY_DOWN = 14,
+};
+
+enum VstModifierKey : unsigned char {
+  MODIFIER_SHIFT = 1 << 0,
+  MODIFIER_ALTERNATE = 1 << 1,  // Alt
+  MODIFIER_COMMAND = 1 << 2,    // Control outside the Mac
+  MODIFIER_CONTROL = 1 << 3,    // the Mac's Control
 };
 
 enum VstAEffectFlags : VstInt32 {

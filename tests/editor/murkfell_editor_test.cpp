@@ -44,7 +44,11 @@ class RecordingController : public EditorController {
   float parameter(std::int32_t index) override { return values.get(index); }
   void setParameterFromEditor(std::int32_t index, float value) override {
     log.push_back("set " + std::to_string(index) + " " + std::to_string(value));
-    change(index, value);
+    if (echoesEdits) {
+      change(index, value);
+    } else {
+      values.set(index, value);
+    }
   }
   bool beginEdit(std::int32_t index) override {
     log.push_back("begin " + std::to_string(index));
@@ -65,6 +69,9 @@ class RecordingController : public EditorController {
 
   ParameterStore values;
   MurkfellEditor* editor = nullptr;
+  // Whether the editor hears of its own edits again, as a VST 2.4 effect
+  // tells it; other formats need not.
+  bool echoesEdits = true;
   std::vector<std::string> log;
 };
 
@@ -186,13 +193,15 @@ TEST_F(Editor, ClickingTheFootswitchIsOneEditAndLightsTheLamp) {
   EXPECT_EQ(front[kBypassSwitch]->getValue(), 1.0f);
   EXPECT_EQ(front[kLamp]->getValue(), 1.0f);
   EXPECT_EQ(controller.values.get(kBypass), 1.0f);
-  EXPECT_EQ(controller.log, (std::vector<std::string>{"begin 7", "set 7 1.000000", "end 7"}));
+  EXPECT_EQ(controller.log,
+            (std::vector<std::string>{"begin 7", "set 7 1.000000", "end 7", "idle"}));
 }
 
 TEST_F(Editor, TheLogoTurnsThePedalOverAndAnyClickTurnsItBack) {
   click(60, 330);
   EXPECT_EQ(frame->getNbViews(), 2);
-  EXPECT_EQ(controller.log, (std::vector<std::string>{"begin 0", "set 0 1.000000", "end 0"}))
+  EXPECT_EQ(controller.log,
+            (std::vector<std::string>{"begin 0", "set 0 1.000000", "end 0", "idle"}))
       << "the face turns whether or not the host keeps the page value";
   click(170, 190);  // over the information panel, which does not take the mouse
   EXPECT_EQ(frame->getNbViews(), kFrontViews);
@@ -213,13 +222,15 @@ TEST_F(Editor, DraggingTheGainKnobSetsGainStepByStep) {
 
   EXPECT_GT(controller.values.get(kGain), 0.6f);
   EXPECT_EQ(front[kGainKnob]->getValue(), controller.values.get(kGain));
+  // Each step is set, then the host gets idle time.
   const std::vector<std::string>& log = controller.log;
-  ASSERT_EQ(log.size(), 7u);
+  ASSERT_EQ(log.size(), 12u);
   EXPECT_EQ(log.front(), "begin 1");
   EXPECT_EQ(log.back(), "end 1");
   float last = 0.5f;
-  for (std::size_t i = 1; i + 1 < log.size(); ++i) {
+  for (std::size_t i = 1; i + 1 < log.size(); i += 2) {
     ASSERT_EQ(log[i].rfind("set 1 ", 0), 0u) << log[i];
+    EXPECT_EQ(log[i + 1], "idle");
     const float value = std::stof(log[i].substr(6));
     EXPECT_GT(value, last);
     last = value;
@@ -238,6 +249,65 @@ TEST_F(Editor, ChangesWaitForIdleAndShowTheControllersLatestValue) {
   editor.idle();
   EXPECT_EQ(front[kTrebleKnob]->getValue(), 0.7f);
   EXPECT_EQ(frame->getNbViews(), 2);
+}
+
+// Automation queues a value on its own thread; before the next idle the user
+// sets another on the window thread, which the controller does not echo. The
+// knob must end up showing what the controller holds, not the queued value.
+TEST_F(Editor, QueuedAutomationNeverOverridesALaterUserEdit) {
+  controller.echoesEdits = false;
+  std::thread([this] { controller.change(kGain, 0.2f); }).join();
+  const CPoint overGain(72, 143);
+  frame->onWheel(overGain, 2.0f, 0);  // from the 0.5 the knob still shows
+  editor.idle();
+  EXPECT_NEAR(controller.values.get(kGain), 0.7f, 1e-6);
+  EXPECT_EQ(front[kGainKnob]->getValue(), controller.values.get(kGain));
+
+  frame->onWheel(overGain, -1.0f, 0);
+  std::thread([this] { controller.change(kGain, 0.2f); }).join();  // the later one wins
+  editor.idle();
+  EXPECT_EQ(front[kGainKnob]->getValue(), 0.2f);
+  EXPECT_EQ(controller.values.get(kGain), 0.2f);
+
+  // The face likewise: the host's window thread turns it back at once.
+  std::thread([this] { controller.change(kPageSwitch, 1.0f); }).join();
+  controller.change(kPageSwitch, 0.0f);
+  editor.idle();
+  EXPECT_EQ(frame->getNbViews(), kFrontViews);
+}
+
+TEST_F(Editor, TheLampFollowsBypassSetOnAnotherThread) {
+  for (float bypass : {1.0f, 0.0f}) {
+    std::thread([&] { controller.change(kBypass, bypass); }).join();
+    EXPECT_EQ(front[kLamp]->getValue(), 1.0f - bypass) << "changes wait for idle";
+    editor.idle();
+    EXPECT_EQ(front[kBypassSwitch]->getValue(), bypass);
+    EXPECT_EQ(front[kLamp]->getValue(), bypass);
+  }
+}
+
+TEST_F(Editor, ArrowKeysStepTheKnobUnderThePointer) {
+  CKeyCode up{0, kVirtualKeyUp, 0};
+  EXPECT_FALSE(editor.onKeyDown(up)) << "no knob under the pointer, none touched";
+  CPoint overTreble(239, 71);
+  frame->onMouseMoved(overTreble, 0);
+  EXPECT_TRUE(editor.onKeyDown(up));
+  EXPECT_TRUE(editor.onKeyUp(up));
+  CKeyCode space{' ', kVirtualKeyNone, 0};
+  EXPECT_FALSE(editor.onKeyDown(space)) << "the host keeps its own shortcuts";
+  EXPECT_EQ(controller.log,
+            (std::vector<std::string>{"begin 4", "set 4 0.600000", "end 4", "idle"}));
+  editor.close();
+  EXPECT_FALSE(editor.onKeyDown(up));
+}
+
+TEST_F(Editor, ControlClickOnAKnobAtItsDefaultSetsNothing) {
+  click(72, 143, kLButton | kControl);
+  EXPECT_EQ(controller.log, (std::vector<std::string>{"begin 1", "end 1"}));
+  hostSets(kGain, 0.9f);
+  click(72, 143, kLButton | kControl);
+  EXPECT_EQ(controller.values.get(kGain), 0.5f);
+  EXPECT_EQ(controller.log.size(), 6u);  // begin, set, end, idle
 }
 
 TEST_F(Editor, ReopeningReadsTheValuesAfresh) {

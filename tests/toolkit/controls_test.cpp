@@ -89,7 +89,8 @@ TEST_F(Controls, OnOffButtonToggleIsOneBracketedEditWithoutCapture) {
   press({21, 21});
   EXPECT_EQ(button->getValue(), 1.0f);
   move({21, 21});  // not captured: the move reaches no one
-  EXPECT_EQ(log.events, (Events{"begin 6", "changed 6", "end 6"}));
+  // The host gets idle time after each click.
+  EXPECT_EQ(log.events, (Events{"begin 6", "changed 6", "end 6", "idle"}));
   EXPECT_EQ(log.values, std::vector<float>{1.0f});
 
   button->setValue(0.3f);
@@ -97,7 +98,7 @@ TEST_F(Controls, OnOffButtonToggleIsOneBracketedEditWithoutCapture) {
   EXPECT_EQ(button->getValue(), 0.0f);
   press({21, 21}, kRButton);
   EXPECT_EQ(button->getValue(), 0.0f);
-  EXPECT_EQ(log.events.size(), 6u);
+  EXPECT_EQ(log.events.size(), 8u);
 }
 
 TEST_F(Controls, CircularKnobFollowsTheAngleFromPressToRelease) {
@@ -111,8 +112,76 @@ TEST_F(Controls, CircularKnobFollowsTheAngleFromPressToRelease) {
   move({158, 129});  // right: 225 of 270 degrees (captured beyond the knob's edge)
   EXPECT_NEAR(k->getValue(), 5.0f / 6.0f, 1e-6);
   release({158, 129});
-  EXPECT_EQ(log.events,
-            (Events{"begin 3", "changed 3", "changed 3", "changed 3", "changed 3", "end 3"}));
+  // Each change of a drag gives the host idle time.
+  EXPECT_EQ(log.events, (Events{"begin 3", "changed 3", "idle", "changed 3", "idle", "changed 3",
+                                "idle", "changed 3", "idle", "end 3"}));
+}
+
+// Wherever the press lands, the knob takes the value at the pointer's angle,
+// whatever it showed before: never an end unless the pointer points there.
+TEST_F(Controls, CircularPressGoesToThePointerNeverToAnEnd) {
+  CAnimKnob* k = knob(0.0f);
+  const std::pair<CPoint, float> spots[] = {{{100, 129}, 1.0f / 6.0f},  // 9 o'clock
+                                            {{108, 108}, 1.0f / 3.0f},
+                                            {{129, 100}, 0.5f},  // 12 o'clock
+                                            {{150, 108}, 2.0f / 3.0f},
+                                            {{157, 129}, 5.0f / 6.0f}};  // 3 o'clock
+  for (float before : {0.0f, 0.2f, 0.5f, 0.9f, 1.0f}) {
+    for (const auto& [where, pointed] : spots) {
+      k->setValue(before);
+      press(where);
+      EXPECT_NEAR(k->getValue(), pointed, 1e-6) << "from " << before << " at " << where.h;
+      release(where);
+    }
+  }
+  // In the dead zone the pointer is at an end, and the press goes there.
+  k->setValue(0.9f);
+  press({120, 157});
+  EXPECT_EQ(k->getValue(), 0.0f);
+  release({120, 157});
+
+  // From a press at 3 o'clock a drag follows the pointer over the top.
+  k->setValue(0.2f);
+  press({157, 129});
+  move({129, 100});
+  EXPECT_FLOAT_EQ(k->getValue(), 0.5f);
+  move({100, 129});
+  EXPECT_NEAR(k->getValue(), 1.0f / 6.0f, 1e-6);
+  release({100, 129});
+}
+
+TEST_F(Controls, WheelNotchesAndArrowKeysStepTheKnobAsSingleEdits) {
+  CAnimKnob* k = knob(0.5f);
+  EXPECT_TRUE(frame->onWheel(CPoint(129, 129), 1.0f, 0));
+  EXPECT_FLOAT_EQ(k->getValue(), 0.6f);
+  EXPECT_EQ(log.events, (Events{"begin 3", "changed 3", "end 3", "idle"}));
+  frame->onWheel(CPoint(129, 129), -2.0f, kShift);  // two notches down, finer
+  EXPECT_FLOAT_EQ(k->getValue(), 0.58f);
+
+  CKeyCode up{0, kVirtualKeyUp, 0}, left{0, kVirtualKeyLeft, kShift},
+      letter{'a', kVirtualKeyNone, 0};
+  EXPECT_EQ(k->onKeyDown(up), kKeyEventHandled);
+  EXPECT_FLOAT_EQ(k->getValue(), 0.68f);
+  EXPECT_EQ(k->onKeyDown(left), kKeyEventHandled);
+  EXPECT_FLOAT_EQ(k->getValue(), 0.67f);
+  EXPECT_EQ(k->onKeyUp(up), kKeyEventHandled);  // the release of a key it took
+  EXPECT_EQ(k->onKeyDown(letter), kKeyEventNotHandled);
+  EXPECT_EQ(k->onKeyUp(letter), kKeyEventNotHandled);
+  EXPECT_EQ(log.values.size(), 4u);  // one report per step
+
+  // At an end a step is taken but changes nothing, so no edit is reported.
+  log.clear();
+  k->setValue(1.0f);
+  EXPECT_EQ(k->onKeyDown(up), kKeyEventHandled);
+  EXPECT_TRUE(frame->onWheel(CPoint(129, 129), 1.0f, 0));
+  EXPECT_TRUE(log.events.empty());
+  // Steps start from what the knob shows: out of range at its end, NaN at 0.
+  for (auto [shown, after] : {std::pair{1.7f, 0.9f}, {-0.4f, 0.0f}, {kNaN, 0.0f}}) {
+    k->setValue(shown);
+    frame->onWheel(CPoint(129, 129), -1.0f, 0);
+    EXPECT_FLOAT_EQ(k->getValue(), after) << "from " << shown;
+  }
+  EXPECT_EQ(log.values.size(), 3u);
 }
 
 TEST_F(Controls, CircularKnobDeadZoneAndJumpsClampInsteadOfWrapping) {
@@ -168,9 +237,13 @@ TEST_F(Controls, ControlClickSetsTheDefaultAsOneEdit) {
   CAnimKnob* k = knob(0.2f);
   press({110, 110}, kLButton | kControl);
   EXPECT_FLOAT_EQ(k->getValue(), 0.5f);
-  EXPECT_EQ(log.events, (Events{"begin 3", "changed 3", "end 3"}));
+  EXPECT_EQ(log.events, (Events{"begin 3", "changed 3", "end 3", "idle"}));
   move({157, 129});  // no capture
   EXPECT_FLOAT_EQ(k->getValue(), 0.5f);
+
+  log.clear();
+  press({110, 110}, kLButton | kControl);  // already at the default: no change to report
+  EXPECT_EQ(log.events, (Events{"begin 3", "end 3"}));
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
-// Stands in for the editor behind a frame: records listener calls and edit
-// brackets in the order they arrive, and answers a chosen knob mode.
+// Stands in for the editor behind a frame: records listener calls, edit
+// brackets and idle requests in the order they arrive, and answers a chosen
+// knob mode.
 #pragma once
 
 #include <string>
@@ -24,6 +25,7 @@ class EditLog : public CControlListener, public VSTGUIEditorInterface {
     return true;
   }
   long getKnobMode() const override { return knobMode; }
+  void doIdleStuff() override { events.push_back("idle"); }
 
   void clear() {
     events.clear();

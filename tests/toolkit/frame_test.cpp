@@ -73,6 +73,37 @@ TEST_F(Frame, HandledPressCapturesMovesAndReleaseUntilTheRelease) {
   EXPECT_EQ(events, (Events{"small down", "small moved", "small up"}));
 }
 
+TEST_F(Frame, WheelGoesToTheFrontMostViewUnderThePointer) {
+  mouseView(CRect(0, 0, 100, 100), "back");
+  mouseView(CRect(0, 0, 20, 20), "front", kMouseEventNotHandled);
+  EXPECT_TRUE(frame->onWheel(CPoint(50, 50), 1.0f, 0));
+  EXPECT_FALSE(frame->onWheel(CPoint(5, 5), 1.0f, 0));  // the front view owns it, unused
+  EXPECT_FALSE(frame->onWheel(CPoint(150, 5), 1.0f, 0));
+  EXPECT_EQ(events, (Events{"back wheel", "front wheel"}));
+}
+
+TEST_F(Frame, KeysGoUnderThePointerThenToTheViewTouchedLast) {
+  mouseView(CRect(0, 0, 20, 20), "a");
+  mouseView(CRect(40, 0, 60, 20), "b");
+  mouseView(CRect(80, 0, 100, 20), "deaf", kMouseEventNotHandled);
+  CKeyCode key{0, kVirtualKeyUp, 0};
+  EXPECT_EQ(frame->onKeyDown(key), kKeyEventNotHandled);  // nothing under or touched yet
+  click({5, 5});                                          // touches a
+  CPoint overB(50, 5), overDeaf(90, 5), outside(50, 50);
+  frame->onMouseMoved(overB, 0);
+  EXPECT_EQ(frame->onKeyDown(key), kKeyEventHandled);
+  frame->onMouseMoved(overDeaf, 0);
+  EXPECT_EQ(frame->onKeyDown(key), kKeyEventHandled);  // passed on to a
+  frame->onMouseMoved(outside, 0);
+  frame->onKeyDown(key);
+  frame->onMouseExited();
+  frame->onKeyDown(key);
+  EXPECT_EQ(events, (Events{"a down", "a up", "b key", "deaf key", "a key", "a key", "a key"}));
+
+  frame->removeAll(true);  // the views touched are gone with it
+  EXPECT_EQ(frame->onKeyDown(key), kKeyEventNotHandled);
+}
+
 // Takes every view out of its frame, itself included, when pressed.
 class ClearingView : public CView {
  public:

@@ -23,6 +23,8 @@ class SolidView : public CView {
   int draws = 0;
 };
 
+// Records the mouse, wheel and key events it gets; takes them all, or none
+// when its answer is kMouseEventNotHandled.
 class MouseView : public CView {
  public:
   MouseView(const CRect& size, std::string name, std::vector<std::string>& log,
@@ -31,6 +33,12 @@ class MouseView : public CView {
   CMouseEventResult onMouseDown(CPoint&, const long&) override { return record("down"); }
   CMouseEventResult onMouseMoved(CPoint&, const long&) override { return record("moved"); }
   CMouseEventResult onMouseUp(CPoint&, const long&) override { return record("up"); }
+  bool onWheel(const CPoint&, const float&, const long&) override {
+    return record("wheel") != kMouseEventNotHandled;
+  }
+  long onKeyDown(CKeyCode&) override {
+    return record("key") != kMouseEventNotHandled ? kKeyEventHandled : kKeyEventNotHandled;
+  }
 
  private:
   CMouseEventResult record(const char* what) {

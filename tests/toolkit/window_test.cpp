@@ -122,8 +122,8 @@ TEST_F(ChildWindow, ClickReachesTheListenerAndIsRedrawn) {
   pointer(102, 102);
   button1(true);
   button1(false);
-  ASSERT_TRUE(idleUntil([this] { return log.events.size() == 3; }));
-  EXPECT_EQ(log.events, (Events{"begin 6", "changed 6", "end 6"}));
+  ASSERT_TRUE(idleUntil([this] { return log.events.size() == 4; }));
+  EXPECT_EQ(log.events, (Events{"begin 6", "changed 6", "end 6", "idle"}));
   EXPECT_EQ(button->getValue(), 1.0f);
   EXPECT_TRUE(idleUntil([this] { return pixel(101, 101) == 0x0000C8; }));  // lower half
 }
@@ -138,6 +138,18 @@ TEST_F(ChildWindow, DragTurnsAKnobBetweenPressAndRelease) {
   button1(false);
   ASSERT_TRUE(idleUntil([this] { return log.events.back() == "end 2"; }));
   EXPECT_EQ(log.events.front(), "begin 2");
+}
+
+TEST_F(ChildWindow, KeysFollowThePointerIntoAndOutOfTheWindow) {
+  CKeyCode up{0, kVirtualKeyUp, 0};
+  pointer(229, 229);  // hovering over the knob, not touching it
+  ASSERT_TRUE(idleUntil([&] { return frame->onKeyDown(up) == kKeyEventHandled; }));
+  EXPECT_FLOAT_EQ(knob->getValue(), 0.1f);
+  pointer(600, 600);  // outside the window: no view under it, none touched
+  XSync(host, False);
+  for (int i = 0; i < 5; ++i) frame->idle();
+  EXPECT_EQ(frame->onKeyDown(up), kKeyEventNotHandled);
+  EXPECT_FLOAT_EQ(knob->getValue(), 0.1f);
 }
 
 TEST_F(ChildWindow, CloseLeavesNoWindow) {

@@ -41,9 +41,9 @@ class EditorBinding : public ::testing::Test {
  protected:
   EditorBinding() { calls.clear(); }
   ~EditorBinding() override { delete effect; }
-  VstIntPtr dispatch(VstInt32 opcode, VstInt32 index = 0, VstIntPtr value = 0,
-                     void* ptr = nullptr) {
-    return effect->getAeffect()->dispatcher(effect->getAeffect(), opcode, index, value, ptr, 0);
+  VstIntPtr dispatch(VstInt32 opcode, VstInt32 index = 0, VstIntPtr value = 0, void* ptr = nullptr,
+                     float opt = 0.0f) {
+    return effect->getAeffect()->dispatcher(effect->getAeffect(), opcode, index, value, ptr, opt);
   }
   CFrame* frame() { return binding->pedalEditor().getFrame(); }
   void click(CCoord x, CCoord y) {
@@ -81,16 +81,40 @@ TEST_F(EditorBinding, KnobModeIsSharedByEveryEditorOfTheProcess) {
 TEST_F(EditorBinding, SwitchClickIsOneAutomatedEditAndIdleReachesTheHost) {
   ASSERT_EQ(dispatch(effEditOpen), 1);
   click(170, 153);  // the cabinet switch, on by default in a real effect; 0 here
-  ASSERT_EQ(calls.size(), 3u);
+  ASSERT_EQ(calls.size(), 4u);
   EXPECT_EQ(calls[0].opcode, audioMasterBeginEdit);
   EXPECT_EQ(calls[1].opcode, audioMasterAutomate);
   EXPECT_EQ(calls[1].value, 1.0f);
   EXPECT_EQ(calls[2].opcode, audioMasterEndEdit);
-  for (const HostCall& call : calls) EXPECT_EQ(call.index, kCabSim);
+  for (int i = 0; i < 3; ++i) EXPECT_EQ(calls[i].index, kCabSim);
+  EXPECT_EQ(calls[3].opcode, audioMasterIdle);
   EXPECT_EQ(effect->values[kCabSim], 1.0f);
+}
 
-  binding->pedalEditor().doIdleStuff();
-  EXPECT_EQ(calls.back().opcode, audioMasterIdle);
+// A key travels as the character in index, the virtual key in value and the
+// modifiers in opt; the answer says whether the editor took it.
+TEST_F(EditorBinding, ArrowKeysStepTheKnobUnderThePointerAndOthersStayTheHosts) {
+  ASSERT_EQ(dispatch(effEditOpen), 1);
+  CPoint overGain(72, 143);
+  frame()->onMouseMoved(overGain, 0);
+  EXPECT_EQ(dispatch(effEditKeyDown, 0, VKEY_UP), 1);
+  EXPECT_EQ(dispatch(effEditKeyUp, 0, VKEY_UP), 1);
+  EXPECT_EQ(dispatch(effEditKeyDown, 0, VKEY_RIGHT, nullptr, MODIFIER_SHIFT), 1);
+  EXPECT_EQ(dispatch(effEditKeyDown, 'a'), 0);
+  EXPECT_EQ(dispatch(effEditKeyDown, 0, VKEY_DOWN + 1), 0);  // page up
+  EXPECT_FLOAT_EQ(effect->values[kGain], 0.11f);
+  ASSERT_EQ(calls.size(), 8u);
+  for (std::size_t first : {0u, 4u}) {
+    EXPECT_EQ(calls[first].opcode, audioMasterBeginEdit);
+    EXPECT_EQ(calls[first + 1].opcode, audioMasterAutomate);
+    EXPECT_EQ(calls[first + 2].opcode, audioMasterEndEdit);
+    EXPECT_EQ(calls[first + 3].opcode, audioMasterIdle);
+    EXPECT_EQ(calls[first + 1].index, kGain);
+  }
+  EXPECT_FLOAT_EQ(calls[1].value, 0.1f);
+
+  dispatch(effEditClose);
+  EXPECT_EQ(dispatch(effEditKeyDown, 0, VKEY_UP), 0);
 }
 
 TEST_F(EditorBinding, HostChangesReachTheControlsAtTheNextIdle) {

@@ -40,6 +40,10 @@ def render_all():
             [keyed_frames.solid_frame(L.FOOTSWITCH_SIZE, L.FOOTSWITCH_SIZE, P.KEY_WHITE)] * 2),
         "LedBitmap.png": keyed_frames.stack([
             keyed_frames.solid_frame(lamp_w, lamp_h, P.KEY_CYAN),
-            keyed_frames.difference_frame(lamp_dark, front, L.LAMP_RECT, P.KEY_CYAN)]),
+            # Opaque over the whole lamp, not only where the two renderings
+            # differ: the dark lamp must not depend on what lies under it.
+            keyed_frames.difference_frame(
+                lamp_dark, front, L.LAMP_RECT, P.KEY_CYAN,
+                cover=keyed_frames.disc_mask((lamp_w, lamp_h), L.LAMP_GLOW_RADIUS))]),
         "OrvetonLogoBitmap.png": drawing.to_image(logo.render_logo()),
     }

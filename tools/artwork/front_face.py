@@ -154,10 +154,10 @@ def _paint_lamp(ctx, lit):
     so the dark frame can cover all of it."""
     cx, cy = L.LAMP
     if lit:
-        glow = cairo.RadialGradient(cx, cy, 5.0, cx, cy, 7.8)
+        glow = cairo.RadialGradient(cx, cy, 5.0, cx, cy, L.LAMP_GLOW_RADIUS)
         glow.add_color_stop_rgba(0.0, *P.LAMP_LIT_EDGE, 0.7)
         glow.add_color_stop_rgba(1.0, *P.LAMP_LIT_EDGE, 0.0)
-        drawing.circle(ctx, cx, cy, 7.8)
+        drawing.circle(ctx, cx, cy, L.LAMP_GLOW_RADIUS)
         ctx.set_source(glow)
         ctx.fill()
     drawing.circle(ctx, cx + 0.4, cy + 0.8, 6.6)

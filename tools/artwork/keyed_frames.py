@@ -13,16 +13,31 @@ def solid_frame(width, height, key):
     return Image.new("RGB", (width, height), key)
 
 
-def difference_frame(state, painted, rect, key):
-    """Crop rect of state; pixels equal to painted become the key colour."""
+def difference_frame(state, painted, rect, key, cover=None):
+    """Crop rect of state; pixels equal to painted become the key colour,
+    except where the optional cover mask (rect-sized, mode "L") is set: there
+    the frame stays opaque, so it hides whatever lies under it."""
     left, top, width, height = rect
     box = (left, top, left + width, top + height)
     shown = state.convert("RGB").crop(box)
     under = painted.convert("RGB").crop(box)
     changed = ImageChops.difference(shown, under).convert("L").point(lambda v: 255 if v else 0)
+    if cover is not None:
+        changed = ImageChops.lighter(changed, cover)
     frame = Image.new("RGB", (width, height), key)
     frame.paste(_avoid_key(shown, key), (0, 0), changed)
     return frame
+
+
+def disc_mask(size, radius):
+    """Set for every pixel whose centre lies within radius of the centre."""
+    width, height = size
+    mask = Image.new("L", size, 0)
+    for y in range(height):
+        for x in range(width):
+            if (x + 0.5 - width / 2) ** 2 + (y + 0.5 - height / 2) ** 2 <= radius ** 2:
+                mask.putpixel((x, y), 255)
+    return mask
 
 
 def _avoid_key(image, key):

@@ -26,6 +26,7 @@ TOGGLE_LEGEND_BASELINE = 137.5
 
 LAMP = (170, 200)
 LAMP_RECT = (162, 192, 16, 16)
+LAMP_GLOW_RADIUS = 7.8  # the lit lamp's glow; the dark frame covers all of it
 
 FOOTSWITCH = (170, 295)
 FOOTSWITCH_SIZE = 60

@@ -9,6 +9,7 @@
 #include <cstring>
 #include <limits>
 #include <random>
+#include <string>
 #include <vector>
 
 #include "bench/plucked_string.h"
@@ -112,14 +113,16 @@ void expectSameRun(VectorUnit unit, std::uint64_t seed) {
   }
 }
 
-TEST(Equivalence, Sse2LoopMatchesThePlainEvaluation) {
-  for (std::uint64_t seed = 1; seed <= 12; ++seed) expectSameRun(VectorUnit::sse2, seed);
+class EveryUnit : public testing::TestWithParam<VectorUnit> {};
+
+TEST_P(EveryUnit, LoopMatchesThePlainEvaluation) {
+  if (!isAvailable(GetParam()))
+    GTEST_SKIP() << nameOf(GetParam()) << " cannot run on this machine: not tested here";
+  for (std::uint64_t seed = 1; seed <= 12; ++seed) expectSameRun(GetParam(), seed);
 }
 
-TEST(Equivalence, Avx2LoopMatchesThePlainEvaluation) {
-  if (!isAvailable(VectorUnit::avx2)) GTEST_SKIP() << "no AVX2 on this machine";
-  for (std::uint64_t seed = 1; seed <= 12; ++seed) expectSameRun(VectorUnit::avx2, seed);
-}
+INSTANTIATE_TEST_SUITE_P(Equivalence, EveryUnit, testing::ValuesIn(allVectorUnits),
+                         [](const auto& info) { return std::string(nameOf(info.param)); });
 
 // Histories full of values at and around the flush bound, decaying on their
 // own (no input reaches any output), stepped with few sub-samples so the

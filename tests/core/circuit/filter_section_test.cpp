@@ -2,15 +2,19 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <cmath>
 #include <limits>
 
 #include "core/circuit/circuit_state.h"
 #include "core/circuit/coefficient_design.h"
-#include "core/circuit/oversampling.h"
+#include "oversampling.h"
 
 namespace murkfell {
 namespace {
+
+using reference::decimate;
+using reference::interpolate;
 
 // A section whose step output equals b0·x (no memory), so the new output is
 // chosen directly while the previous outputs are set by hand.
@@ -41,6 +45,30 @@ TEST(FilterSection, FlushRuleExamples) {
 
   // Input histories are never flushed.
   EXPECT_EQ(h.x[0], 5e-16);
+}
+
+// The silence test compares magnitude bits; it must decide as the plain
+// two-sided comparison does, around the bound and for every kind of value.
+TEST(FilterSection, SilenceTestDecidesAsTheTwoSidedComparison) {
+  const double bound = flushThreshold;
+  const double values[] = {0.0,
+                           -0.0,
+                           bound,
+                           -bound,
+                           std::nextafter(bound, 0.0),
+                           -std::nextafter(bound, 0.0),
+                           std::nextafter(bound, 1.0),
+                           std::numeric_limits<double>::denorm_min(),
+                           -std::numeric_limits<double>::denorm_min(),
+                           1.0,
+                           -1.0,
+                           std::numeric_limits<double>::infinity(),
+                           -std::numeric_limits<double>::infinity(),
+                           std::numeric_limits<double>::quiet_NaN(),
+                           -std::numeric_limits<double>::quiet_NaN(),
+                           std::bit_cast<double>(0x7ff0000000000001ULL)};  // signalling NaN
+  for (double value : values)
+    EXPECT_EQ(isBelowFlushThreshold(value), value > -bound && value < bound) << value;
 }
 
 TEST(FilterSection, StepSumsFeedForwardThenSubtractsFeedback) {

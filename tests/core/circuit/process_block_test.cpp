@@ -8,12 +8,14 @@
 #include <cstring>
 #include <limits>
 #include <numbers>
+#include <string>
 #include <vector>
 
 #include "bench/plucked_string.h"
 #include "core/circuit/audio_taper.h"
 #include "core/circuit/coefficient_design.h"
 #include "core/circuit/shaper_curves.h"
+#include "tests/support/forced_vector_unit.h"
 
 namespace murkfell {
 namespace {
@@ -237,10 +239,15 @@ std::uint64_t checksum(const std::vector<float>& samples) {
   return hash;
 }
 
-// Golden output: three seconds of the plucked string per case. After an
-// intended change of the arithmetic, take the new values from the failure
-// messages.
-TEST(ProcessBlock, GoldenOutput) {
+// Golden output: three seconds of the plucked string per case, on every
+// vector unit. After an intended change of the arithmetic, take the new
+// values from the failure messages.
+class GoldenOutput : public testing::TestWithParam<VectorUnit> {};
+
+TEST_P(GoldenOutput, ChecksumsHold) {
+  const ForcedVectorUnit forced(GetParam());
+  if (!forced.available())
+    GTEST_SKIP() << nameOf(GetParam()) << " cannot run on this machine: not tested here";
   struct Case {
     float rate;
     KnobSettings knobs;
@@ -263,6 +270,9 @@ TEST(ProcessBlock, GoldenOutput) {
                                   << actual;
   }
 }
+
+INSTANTIATE_TEST_SUITE_P(EveryUnit, GoldenOutput, testing::ValuesIn(allVectorUnits),
+                         [](const auto& info) { return std::string(nameOf(info.param)); });
 
 }  // namespace
 }  // namespace murkfell

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "core/circuit/oversampling.h"
 #include "core/circuit/shaper_curves.h"
+#include "oversampling.h"
 
 namespace murkfell::reference {
 

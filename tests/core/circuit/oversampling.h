@@ -2,7 +2,9 @@
 
 #include "core/circuit/circuit_state.h"
 
-namespace murkfell {
+// The plain interpolator and decimator, one host sample at a time: part of
+// the reference evaluation the shipped loop is checked against.
+namespace murkfell::reference {
 
 // Upsampler: u followed by factor − 1 zeros through the anti-alias low-pass,
 // written to overBuffer[0..factor−1] scaled by the factor.
@@ -12,4 +14,4 @@ void interpolate(CircuitState& state, double u, int factor);
 // low-pass and returns the output for sub-sample 0.
 double decimate(CircuitState& state, int factor);
 
-}  // namespace murkfell
+}  // namespace murkfell::reference

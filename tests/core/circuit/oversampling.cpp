@@ -1,6 +1,6 @@
-#include "core/circuit/oversampling.h"
+#include "oversampling.h"
 
-namespace murkfell {
+namespace murkfell::reference {
 
 void interpolate(CircuitState& state, double u, int factor) {
   const FilterCoefficients<6>& aa = state.coefficients.aa;
@@ -23,4 +23,4 @@ double decimate(CircuitState& state, int factor) {
   return result;
 }
 
-}  // namespace murkfell
+}  // namespace murkfell::reference
