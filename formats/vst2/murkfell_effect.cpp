@@ -8,7 +8,6 @@
 #include "core/circuit/audio_taper.h"
 #include "core/circuit/coefficient_design.h"
 #include "core/circuit/oversampling_factor.h"
-#include "core/circuit/process_block.h"
 #include "editor/murkfell_editor.h"
 #include "formats/vst2/aeff_editor.h"
 #include "formats/vst2/copy_string.h"
@@ -49,9 +48,10 @@ MurkfellEffect::MurkfellEffect(audioMasterCallback audioMaster)
   for (VstInt32 index = kGain; index <= kBypass; ++index) {
     values[index].store(kDefaults[index], std::memory_order_relaxed);
   }
-  designed = {sampleRate, knobs()};
+  designedRate = sampleRate;
+  knobGlide.settle(knobs());
   murkfell::recomputeCoefficients(circuit, sampleRate, murkfell::oversamplingFor(sampleRate),
-                                  designed.knobs);
+                                  knobGlide.positions());
   setNumInputs(1);
   setNumOutputs(1);
   setUniqueID(kUniqueId);
@@ -83,22 +83,23 @@ murkfell::SignalSettings MurkfellEffect::signalSettings(int oversamplingFactor) 
           stored(kBypass) != 0.0f ? 1 : 0, oversamplingFactor};
 }
 
+void MurkfellEffect::suspend() { suspended.store(true, std::memory_order_relaxed); }
+
+void MurkfellEffect::resume() {
+  if (suspended.exchange(false, std::memory_order_relaxed)) {
+    restartPending.store(true, std::memory_order_release);
+  }
+}
+
 void MurkfellEffect::redesignWhatChanged() {
   const float rate = designRate.load(std::memory_order_relaxed);
   const murkfell::KnobSettings now = knobs();
-  if (!same(rate, designed.sampleRate)) {
+  if (startingFresh || !same(rate, designedRate)) {
     murkfell::recomputeCoefficients(circuit, rate, murkfell::oversamplingFor(rate), now);
-    designed = {rate, now};
-    return;
-  }
-  if (!same(now.gain, designed.knobs.gain)) {
-    murkfell::designGainStage(circuit, rate, now.gain);
-    designed.knobs.gain = now.gain;
-  }
-  if (!same(now.bass, designed.knobs.bass) || !same(now.middle, designed.knobs.middle) ||
-      !same(now.treble, designed.knobs.treble)) {
-    murkfell::designToneStack(circuit, rate, now.bass, now.middle, now.treble);
-    designed.knobs = now;
+    knobGlide.settle(now);
+    designedRate = rate;
+  } else {
+    knobGlide.glideTo(now, rate);
   }
 }
 
@@ -107,9 +108,16 @@ void MurkfellEffect::processReplacing(float** inputs, float** outputs, VstInt32 
       sampleFrames <= 0) {
     return;
   }
+  if (restartPending.load(std::memory_order_acquire) &&
+      restartPending.exchange(false, std::memory_order_acquire)) {
+    murkfell::resetToStartingValues(circuit);
+    startingFresh = true;
+  }
   redesignWhatChanged();
-  const int factor = murkfell::oversamplingFor(designed.sampleRate);
-  murkfell::processBlock(circuit, signalSettings(factor), inputs[0], outputs[0], sampleFrames);
+  startingFresh = false;
+  const int factor = murkfell::oversamplingFor(designedRate);
+  knobGlide.process(circuit, designedRate, signalSettings(factor), inputs[0], outputs[0],
+                    sampleFrames);
 }
 
 void MurkfellEffect::setParameter(VstInt32 index, float value) {

@@ -4,7 +4,11 @@
 // Hand-over: every parameter and the sample rate live in atomics that any
 // thread may write; the audio thread alone owns the circuit state and, at the
 // start of each block, redesigns the coefficient sets whose inputs changed, so
-// no other thread ever touches a set the loop is reading.
+// no other thread ever touches a set the loop is reading. Knob changes glide
+// the running circuit to the new values, its capacitors keeping their charge
+// (knob_glide.h); values set before the first block after construction or a
+// restart take effect at once. A resume after a suspend restarts the circuit
+// from its starting values.
 #pragma once
 
 #include <array>
@@ -12,6 +16,7 @@
 
 #include "core/circuit/circuit_settings.h"
 #include "core/circuit/circuit_state.h"
+#include "core/circuit/knob_glide.h"
 #include "core/parameter_ids.h"
 #include "formats/vst2/audio_effect_x.h"
 
@@ -20,6 +25,8 @@ class MurkfellEffect : public AudioEffectX {
   explicit MurkfellEffect(audioMasterCallback audioMaster);
 
   void setSampleRate(float newRate) override;
+  void suspend() override;
+  void resume() override;
   void processReplacing(float** inputs, float** outputs, VstInt32 sampleFrames) override;
 
   void setParameter(VstInt32 index, float value) override;
@@ -38,12 +45,6 @@ class MurkfellEffect : public AudioEffectX {
   const murkfell::CircuitState& circuitState() const { return circuit; }
 
  private:
-  // The inputs the current coefficient sets were designed from.
-  struct DesignInputs {
-    float sampleRate;
-    murkfell::KnobSettings knobs;
-  };
-
   murkfell::KnobSettings knobs() const;
   murkfell::SignalSettings signalSettings(int oversamplingFactor) const;
   float stored(VstInt32 index) const { return values[index].load(std::memory_order_relaxed); }
@@ -52,8 +53,12 @@ class MurkfellEffect : public AudioEffectX {
   // Knob and switch values at indices kGain..kBypass, exactly as set.
   std::array<std::atomic<float>, kLed> values;
   std::atomic<float> designRate{44100.0f};
+  std::atomic<bool> suspended{false};
+  std::atomic<bool> restartPending{false};  // a resume followed a suspend
 
   // Audio thread only (and the constructor).
   murkfell::CircuitState circuit;
-  DesignInputs designed;
+  float designedRate;             // the rate the coefficient sets are designed for
+  murkfell::KnobGlide knobGlide;  // the knob positions they are designed for
+  bool startingFresh = true;      // no block processed since construction or restart
 };

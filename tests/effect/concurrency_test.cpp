@@ -61,14 +61,15 @@ TEST(Concurrency, WritersNeverDisturbTheAudioThread) {
 
   EXPECT_EQ(nonFinite.load(), 0);
 
-  // Once the writers are done, the next block runs on exactly the sets a
-  // fresh instance designs from the final values.
+  // Once the writers are done and the knobs have glided to their last values
+  // (10 ms), the effect runs on exactly the sets a fresh instance designs
+  // from the final values.
   MurkfellEffect fresh{nullptr};
   fresh.setSampleRate(effect.getSampleRate());
   for (VstInt32 index = 0; index < kNumParameters; ++index) {
     fresh.setParameter(index, effect.getParameter(index));
   }
-  processed(effect, std::vector<float>(1, 0.0f));
+  processed(effect, std::vector<float>(static_cast<std::size_t>(effect.getSampleRate() / 50)));
   processed(fresh, std::vector<float>(1, 0.0f));
   EXPECT_TRUE(effect.circuitState().coefficients == fresh.circuitState().coefficients);
 }
