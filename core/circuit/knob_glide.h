@@ -1,6 +1,6 @@
 // Knob changes while the circuit runs, as a hand turns a pot: the knobs
 // travel to their new positions over 10 ms, and the circuit is retuned
-// (knob_retune.h) every 32 samples on the way. Carrying the capacitor
+// (knob_retune.h) every 64 samples on the way. Carrying the capacitor
 // voltages over removes the thump of switching coefficients; the glide takes
 // the edge off what remains, the network's own response to a pot that jumps.
 //
@@ -16,7 +16,7 @@ namespace murkfell {
 class KnobGlide {
  public:
   static constexpr double glideSeconds = 0.01;
-  static constexpr int samplesPerRetune = 32;
+  static constexpr int samplesPerRetune = 64;
 
   // The circuit has just been designed for `knobs` (a fresh start, a restart
   // or a new rate): they hold from here, with no glide under way.
