@@ -1,5 +1,6 @@
-// Parameters and the sample rate changed from other threads while blocks are
-// processed: run under ThreadSanitizer this proves the hand-over race-free.
+// Parameters, the sample rate and suspend/resume changed from other threads
+// while blocks are processed: run under ThreadSanitizer this proves the
+// hand-over race-free.
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -45,6 +46,10 @@ TEST(Concurrency, WritersNeverDisturbTheAudioThread) {
                           index >= kCabSim ? static_cast<float>(random() % 2) : knob(random));
       if (changesRate && change % 1000 == 0) {
         effect.setSampleRate(rates[random() % 3]);
+      }
+      if (changesRate && change % 700 == 0) {  // a restart handed to the audio thread
+        effect.dispatcher(effMainsChanged, 0, 0, nullptr, 0.0f);
+        effect.dispatcher(effMainsChanged, 0, 1, nullptr, 0.0f);
       }
       effect.getParameter(index);
     }
