@@ -17,11 +17,11 @@
 
 namespace murkfell {
 
-// dv/dt = a·v + b·u and y = c·v + d·u for capacitor voltages v, input u and
-// output y; the resting state and output are those a constant input of 1
-// settles to. `settling` maps voltages onto those the network holds an
-// instant later: the identity, or charge sharing where a (near) short joins
-// capacitors.
+// dv/dt = a·v + b·u and y = c·v + d·u for a state v of capacitor voltages (or
+// fixed combinations of them), input u and output y; the resting state and
+// output are those a constant input of 1 settles to. `settling` maps a state
+// onto the one the network holds an instant later: the identity, or charge
+// sharing where a (near) short joins capacitors.
 template <int N>
 struct CapacitorModel {
   Matrix<N, N> a{};

@@ -46,13 +46,12 @@ void retuneKnobs(CircuitState& state, float sampleRate, const KnobSettings& from
   if (!sameBits(from.bass, to.bass) || !sameBits(from.middle, to.middle) ||
       !sameBits(from.treble, to.treble)) {
     designToneStack(state, sampleRate, to.bass, to.middle, to.treble);
-    const tone_stack::Legs before = tone_stack::legs(from.bass, from.middle, from.treble);
-    const tone_stack::Legs after = tone_stack::legs(to.bass, to.middle, to.treble);
-    if (before.treble == after.treble && before.bass == after.bass && before.middle == after.middle)
-      return;
-    carryVoltagesOver(toneStackModel(from.bass, from.middle, from.treble, rate),
-                      toneStackModel(to.bass, to.middle, to.treble, rate), rate,
-                      state.coefficients.tone, state.histories.tone);
+    if (tone_stack::legs(from.bass, from.middle, from.treble) !=
+        tone_stack::legs(to.bass, to.middle, to.treble)) {
+      carryVoltagesOver(toneStackModel(from.bass, from.middle, from.treble, rate),
+                        toneStackModel(to.bass, to.middle, to.treble, rate), rate,
+                        state.coefficients.tone, state.histories.tone);
+    }
   }
 }
 

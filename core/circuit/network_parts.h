@@ -30,6 +30,8 @@ inline constexpr double trebleC = 2.2e-9f, bassC = 100e-9f, middleC = 100e-9f;
 // middle leg (M to ground).
 struct Legs {
   double treble, bass, middle;
+
+  bool operator==(const Legs&) const = default;
 };
 
 inline Legs legs(float bass, float middle, float treble) {

@@ -97,7 +97,8 @@ CapacitorModel<3> toneStackModel(float bass, float middle, float treble, double 
       model.c[source - 1] = e.output;
     }
   }
-  // The bass leg's current (vM − vB)/leg flows into M and out of B.
+  // The bass leg carries (vM − vB)/leg from node B to node M: it drains the
+  // difference and leaves the mean alone.
   const double bassLeg = std::max(leg.bass, shortestBassLeg);
   model.a[2][2] -= (1.0 / bassC + 1.0 / middleC) / bassLeg;
   model.restingState = {1.0, 1.0, 0.0};
