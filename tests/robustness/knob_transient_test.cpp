@@ -26,9 +26,9 @@ struct Step {
   float from, to;
 };
 
-// 2.4 s of each, to keep the run short: the riff's last single notes and
-// its strummed chord, and five plucks of the string.
-constexpr double kSeconds = 2.4;
+// 2 s of each, to keep the run short: the riff's last single notes and its
+// strummed chord, and four plucks of the string.
+constexpr double kSeconds = 2.0;
 
 Recording riff(int rate) {
   const std::vector<float> whole = render::synthesizeRiff(rate);
