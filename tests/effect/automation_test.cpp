@@ -5,8 +5,8 @@
 #include <utility>
 #include <vector>
 
-#include "formats/vst2/aeff_editor.h"
 #include "formats/vst2/murkfell_effect.h"
+#include "formats/vst2/aeff_editor.h"
 #include "tests/support/recording_host.h"
 
 namespace {

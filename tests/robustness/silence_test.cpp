@@ -17,8 +17,8 @@
 #include <vector>
 
 #include "bench/plucked_string.h"
-#include "core/parameter_ids.h"
 #include "formats/vst2/murkfell_effect.h"
+#include "core/parameter_ids.h"
 
 namespace {
 

@@ -18,8 +18,8 @@
 #include <vector>
 
 #include "bench/plucked_string.h"
-#include "core/parameter_ids.h"
 #include "formats/vst2/murkfell_effect.h"
+#include "core/parameter_ids.h"
 #include "tests/robustness/peak_bound.h"
 #include "tests/support/allocation_counter.h"
 
