@@ -9,12 +9,19 @@
 #   1. Audacity renders a plucked-guitar file with Gain=0.8 CabSim=0, at 44.1 and
 #      at 96 kHz; each must agree with murkfell-render on the same file to one
 #      step of the file format;
-#   2. Audacity shows the editor; the panel from murkfell-render --snapshot must
+#   2. Audacity renders a stereo file (guitar left, a 220 Hz sine right) through
+#      one mono instance, suspended and resumed between the channels; both
+#      channels must equal murkfell-render's, which plays each channel through
+#      an instance of its own;
+#   3. Audacity shows the editor; the panel from murkfell-render --snapshot must
 #      be found in the screenshot (--update-docs copies it to docs/); clicks and
 #      a drag in it must leave it as murkfell-render draws the expected values;
-#   3. Ardour's scanner and a headless Ardour session: identity, I/O, editor,
+#   4. Ardour's scanner and a headless Ardour session: identity, I/O, editor,
 #      nine parameters, and the level rising as it should with Level at 1;
-#   4. cmake --install puts murkfell.so under lib/vst and Qtractor's scanner
+#   5. Ardour exports a 397 Hz sine at -18 dBFS with Treble automated, jumping
+#      and ramping between 0 and 1, at 48 and 96 kHz: the export must peak
+#      within 1 dB of the loudest export with Treble held;
+#   6. cmake --install puts murkfell.so under lib/vst and Qtractor's scanner
 #      reads the installed copy.
 # Artefacts and host logs go to BUILD_DIR/host-checks/.
 set -euo pipefail
@@ -78,6 +85,19 @@ audacity_render() {
     --input "$out/guitar-$rate.wav"
 }
 
+# One instance plays the left channel, is suspended and resumed, then plays
+# the right one; it must sound as two fresh instances do.
+audacity_stereo() {
+  "$py" "$helpers/guitar_wav.py" --stereo "$out/stereo.wav"
+  "$render" "$out/stereo.wav" "$out/murkfell-stereo.wav" --set Gain=0.8 --set CabSim=0
+  logged "$out/audacity-stereo.log" bash "$hosts/audacity_render.sh" \
+    --fail-shot "$out/audacity-stereo-failure.png" "$plugin" \
+    "$out/stereo.wav" "$out/audacity-stereo.wav" Gain=0.8 CabSim=0 \
+    >"$out/audacity-stereo.json"
+  "$py" "$helpers/compare_wav.py" "$out/audacity-stereo.wav" "$out/murkfell-stereo.wav" \
+    --input "$out/stereo.wav"
+}
+
 audacity_editor() {
   "$render" --snapshot "$out/panel.png"
   logged "$out/audacity-editor.log" bash "$hosts/audacity_editor_shot.sh" \
@@ -116,6 +136,11 @@ ardour_scan() {
   "$py" "$helpers/host_reports.py" ardour "$out/ardour.json"
 }
 
+ardour_automation() {
+  logged "$out/ardour-automation.log" "$py" "$helpers/ardour_automation.py" \
+    "$hosts" "$plugin" "$out" --rate 48000 --rate 96000
+}
+
 install_and_qtractor_scan() {
   cmake --install "$build" --prefix "$out/prefix" >"$out/install.log"
   local installed=$out/prefix/lib/vst/murkfell.so
@@ -150,9 +175,11 @@ run_check "Audacity render vs murkfell-render, 44.1 kHz" audacity_render 44100
 # Audacity resumes the plug-in at 44.1 kHz and only then tells it 96 kHz: the
 # rate change, with its switch of the oversampling factor, arrives while resumed.
 run_check "Audacity render vs murkfell-render, 96 kHz" audacity_render 96000
+run_check "Audacity stereo render vs one instance per channel" audacity_stereo
 run_check "Audacity editor screenshot" audacity_editor
 run_check "Audacity editor clicks" audacity_editor_clicks
 run_check "Ardour scan and session" ardour_scan
+run_check "Ardour Treble automation export, 48 and 96 kHz" ardour_automation
 run_check "cmake --install and Qtractor scan" install_and_qtractor_scan
 
 echo "host checks: $passed passed, $failed failed"

@@ -102,7 +102,7 @@ TEST_P(Soak, OutputStaysFiniteBoundedAndAllocationFree) {
   RecordProperty("peak", std::to_string(result.peak));
 
   EXPECT_EQ(result.nonFiniteSamples, 0);
-  EXPECT_LE(result.peak, kJumpingKnobsPeakBound);
+  EXPECT_LE(result.peak, kPeakBound);
   // A chain that went silent would pass the two checks above.
   EXPECT_GT(result.peak, 0.1f);
   EXPECT_EQ(result.audioPathAllocations, 0);
