@@ -25,9 +25,9 @@
 #include <string>
 #include <vector>
 
-#include "bench/plucked_string.h"
 #include "core/circuit/vector_unit.h"
 #include "formats/vst2/murkfell_effect.h"
+#include "tools/guitar/repeated_plucks.h"
 
 namespace {
 
@@ -53,7 +53,7 @@ class Cell {
         turning(turning),
         effect(std::make_unique<MurkfellEffect>(nullptr)) {
     effect->setSampleRate(static_cast<float>(rate));
-    murkfell::PluckedString source(rate);
+    guitar::RepeatedPlucks source(rate);
     input.resize(static_cast<std::size_t>(rate) * 2 / blockSize * blockSize);
     for (float& sample : input) sample = source.next();
     output.resize(blockSize);

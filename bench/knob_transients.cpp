@@ -17,8 +17,8 @@
 #include <vector>
 
 #include "bench/knob_step_meter.h"
-#include "bench/plucked_string.h"
-#include "tools/render/plucked_riff.h"
+#include "tools/guitar/repeated_plucks.h"
+#include "tools/guitar/riff.h"
 
 using namespace murkfell::knob_steps;
 
@@ -35,8 +35,8 @@ constexpr Step kSteps[] = {{1.0f, 0.0f}, {0.0f, 1.0f}, {0.5f, 0.6f}, {0.5f, 0.4f
 std::vector<Recording> recordings() {
   std::vector<Recording> all;
   for (int rate : {44100, 96000}) {
-    all.push_back({"riff", static_cast<float>(rate), render::synthesizeRiff(rate)});
-    murkfell::PluckedString string(rate, 0.5f);
+    all.push_back({"riff", static_cast<float>(rate), guitar::synthesizeRiff(rate)});
+    guitar::RepeatedPlucks string(rate, 0.5f);
     std::vector<float> samples(static_cast<std::size_t>(4.8 * rate));
     for (float& sample : samples) sample = string.next();
     all.push_back({"string", static_cast<float>(rate), samples});

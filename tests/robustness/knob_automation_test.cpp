@@ -9,10 +9,10 @@
 #include <memory>
 #include <vector>
 
-#include "bench/plucked_string.h"
 #include "core/parameters.h"
 #include "formats/vst2/murkfell_effect.h"
 #include "tests/robustness/peak_bound.h"
+#include "tools/guitar/repeated_plucks.h"
 
 namespace {
 
@@ -32,7 +32,7 @@ Peaks peaksOfJumping(VstInt32 knob, float sampleRate) {
   auto effect = std::make_unique<MurkfellEffect>(nullptr);
   effect->setSampleRate(sampleRate);
   effect->setParameter(kLevel, 1.0f);
-  murkfell::PluckedString guitar(sampleRate, 1.0f);
+  guitar::RepeatedPlucks guitar(sampleRate, 1.0f);
   std::vector<float> samples(kBlock);
   float* channels[] = {samples.data()};
   Peaks peaks;

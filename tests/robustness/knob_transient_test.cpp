@@ -13,8 +13,8 @@
 #include <vector>
 
 #include "bench/knob_step_meter.h"
-#include "bench/plucked_string.h"
-#include "tools/render/plucked_riff.h"
+#include "tools/guitar/repeated_plucks.h"
+#include "tools/guitar/riff.h"
 
 namespace murkfell::knob_steps {
 namespace {
@@ -31,14 +31,14 @@ struct Step {
 constexpr double kSeconds = 2.0;
 
 Recording riff(int rate) {
-  const std::vector<float> whole = render::synthesizeRiff(rate);
+  const std::vector<float> whole = guitar::synthesizeRiff(rate);
   const auto first = whole.begin() + static_cast<long>(1.2 * rate);
   return {"riff", static_cast<float>(rate),
           std::vector<float>(first, first + static_cast<long>(kSeconds * rate))};
 }
 
 Recording string(int rate) {
-  PluckedString source(rate, 0.5f);
+  guitar::RepeatedPlucks source(rate, 0.5f);
   std::vector<float> samples(static_cast<std::size_t>(kSeconds * rate));
   for (float& sample : samples) sample = source.next();
   return {"string", static_cast<float>(rate), samples};

@@ -17,11 +17,11 @@
 #include <random>
 #include <vector>
 
-#include "bench/plucked_string.h"
 #include "core/parameters.h"
 #include "formats/vst2/murkfell_effect.h"
 #include "tests/robustness/peak_bound.h"
 #include "tests/support/allocation_counter.h"
+#include "tools/guitar/repeated_plucks.h"
 
 namespace {
 
@@ -47,7 +47,7 @@ SoakResult soak(float sampleRate, double seconds, unsigned seed) {
   block->dispatcher(block, effSetBlockSize, 0, kLargestBlock, nullptr, 0.0f);
   block->dispatcher(block, effMainsChanged, 0, 1, nullptr, 0.0f);
 
-  murkfell::PluckedString guitar(sampleRate, 1.0f);
+  guitar::RepeatedPlucks guitar(sampleRate, 1.0f);
   std::mt19937 random(seed);
   std::uniform_int_distribution<int> blockSize(1, kLargestBlock);
   std::uniform_int_distribution<int> blocksBetweenChanges(1, 4);

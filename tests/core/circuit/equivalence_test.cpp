@@ -13,12 +13,12 @@
 #include <string>
 #include <vector>
 
-#include "bench/plucked_string.h"
 #include "core/circuit/audio_taper.h"
 #include "core/circuit/coefficient_design.h"
 #include "core/circuit/knob_retune.h"
 #include "core/circuit/process_block.h"
 #include "reference_circuit.h"
+#include "tools/guitar/repeated_plucks.h"
 
 namespace murkfell {
 namespace {
@@ -74,7 +74,7 @@ struct Session {
   }
 
   std::vector<float> signal(int frames) {
-    PluckedString source(rate, uniform(0.001f, 1.5f));
+    guitar::RepeatedPlucks source(rate, uniform(0.001f, 1.5f));
     for (int skip = random() % 20000; skip > 0; --skip) source.next();
     std::vector<float> samples(frames);
     const bool quiet = chance(0.15);  // long enough silences reach the flush rule

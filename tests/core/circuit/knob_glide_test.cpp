@@ -8,9 +8,9 @@
 #include <cstdint>
 #include <vector>
 
-#include "bench/plucked_string.h"
 #include "core/circuit/coefficient_design.h"
 #include "core/circuit/process_block.h"
+#include "tools/guitar/repeated_plucks.h"
 
 namespace murkfell {
 namespace {
@@ -26,7 +26,7 @@ CircuitState designedFor(const KnobSettings& knobs) {
 }
 
 std::vector<float> guitar(int frames) {
-  PluckedString string(kRate, 0.5f);
+  guitar::RepeatedPlucks string(kRate, 0.5f);
   std::vector<float> samples(frames);
   for (float& sample : samples) sample = string.next();
   return samples;

@@ -1,11 +1,11 @@
-#include "tools/render/plucked_riff.h"
+#include "tools/guitar/riff.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "tools/render/plucked_string.h"
+#include "tools/guitar/plucked_string.h"
 
-namespace render {
+namespace guitar {
 namespace {
 
 struct Note {
@@ -70,4 +70,4 @@ std::vector<float> synthesizeRiff(int sampleRate) {
   return samples;
 }
 
-}  // namespace render
+}  // namespace guitar

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-namespace render {
+namespace guitar {
 
 constexpr int kRiffSampleRate = 44100;
 
@@ -12,4 +12,4 @@ constexpr int kRiffSampleRate = 44100;
 // every run and every machine.
 std::vector<float> synthesizeRiff(int sampleRate = kRiffSampleRate);
 
-}  // namespace render
+}  // namespace guitar
