@@ -9,11 +9,11 @@
 #include <cstddef>
 #include <vector>
 
-#include "bench/plucked_string.h"
+#include "tools/guitar/repeated_plucks.h"
 
 template <class Process>
 void measureBlocks(benchmark::State& state, float rate, int blockSize, Process process) {
-  murkfell::PluckedString source(rate);
+  guitar::RepeatedPlucks source(rate);
   std::vector<float> input(static_cast<std::size_t>(rate) * 2);
   for (float& sample : input) sample = source.next();
   std::vector<float> output(blockSize);

@@ -10,10 +10,12 @@
 #include <benchmark/benchmark.h>
 
 #include <string>
+#include <utility>
 
 #include "bench/block_benchmark.h"
 #include "core/circuit/audio_taper.h"
 #include "core/circuit/coefficient_design.h"
+#include "core/circuit/knob_retune.h"
 #include "core/circuit/process_block.h"
 #include "tests/core/circuit/reference_circuit.h"
 
@@ -45,6 +47,23 @@ void circuitLoop(benchmark::State& state, const VectorUnit* unit) {
 void rates(benchmark::internal::Benchmark* b) {
   for (int rate : {44100, 48000, 88200, 96000, 192000}) b->Arg(rate);
 }
+
+// One knob turn on the running circuit (knob_retune.h): the new coefficient
+// set and the rewritten histories, turning back and forth. Time per turn.
+void retune(benchmark::State& state, KnobSettings first, KnobSettings second) {
+  CircuitState circuit{};
+  resetToStartingValues(circuit);
+  recomputeCoefficients(circuit, 44100.0f, 12, first);
+  for (auto _ : state) {
+    retuneKnobs(circuit, 44100.0f, first, second);
+    std::swap(first, second);
+    benchmark::DoNotOptimize(circuit.histories);
+  }
+}
+BENCHMARK_CAPTURE(retune, gain, KnobSettings{0.3f, 0.5f, 0.5f, 0.5f},
+                  KnobSettings{0.7f, 0.5f, 0.5f, 0.5f});
+BENCHMARK_CAPTURE(retune, tone, KnobSettings{0.5f, 0.5f, 0.5f, 0.3f},
+                  KnobSettings{0.5f, 0.5f, 0.5f, 0.7f});
 
 }  // namespace
 }  // namespace murkfell

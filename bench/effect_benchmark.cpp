@@ -7,7 +7,9 @@
 // cells are measured round-robin, each round visiting all of them, so a
 // busy machine slows every cell alike and the minimum keeps the undisturbed
 // runs; the last column is the per-sample cost of 64-sample blocks relative
-// to 512-sample blocks.
+// to 512-sample blocks. The rows marked "turning" are the widest unit while
+// the host automates Treble and Gain with a new value every block, so the
+// knobs glide all the time.
 //   bench/murkfell_effect_bench --only RATE BLOCK UNIT [SECONDS]
 // processes SECONDS (default 1) of audio in one cell and nothing else, for
 // instruction counts: run it under valgrind --tool=callgrind
@@ -23,9 +25,9 @@
 #include <string>
 #include <vector>
 
-#include "bench/plucked_string.h"
 #include "core/circuit/vector_unit.h"
 #include "formats/vst2/murkfell_effect.h"
+#include "tools/guitar/repeated_plucks.h"
 
 namespace {
 
@@ -44,13 +46,14 @@ double threadSeconds() {
 // One effect fed a looped two-second plucked string in blocks of one size.
 class Cell {
  public:
-  Cell(int rate, int blockSize, VectorUnit unit)
+  Cell(int rate, int blockSize, VectorUnit unit, bool turning = false)
       : rate(rate),
         blockSize(blockSize),
         unit(unit),
+        turning(turning),
         effect(std::make_unique<MurkfellEffect>(nullptr)) {
     effect->setSampleRate(static_cast<float>(rate));
-    murkfell::PluckedString source(rate);
+    guitar::RepeatedPlucks source(rate);
     input.resize(static_cast<std::size_t>(rate) * 2 / blockSize * blockSize);
     for (float& sample : input) sample = source.next();
     output.resize(blockSize);
@@ -62,6 +65,7 @@ class Cell {
     const double start = threadSeconds();
     for (int done = 0; done < samples; done += blockSize) {
       if (position == input.size()) position = 0;
+      if (turning) turnKnobs();
       float* inputs[] = {input.data() + position};
       float* outputs[] = {output.data()};
       effect->processReplacing(inputs, outputs, blockSize);
@@ -72,9 +76,17 @@ class Cell {
 
   const int rate, blockSize;
   const VectorUnit unit;
+  const bool turning;
   double best = 1e30;
 
  private:
+  void turnKnobs() {
+    const float knob = static_cast<float>(turns++ % 100) / 100.0f;
+    effect->setParameter(murkfell::kTreble, knob);
+    effect->setParameter(murkfell::kGain, 1.0f - knob);
+  }
+
+  long turns = 0;
   std::unique_ptr<MurkfellEffect> effect;
   std::vector<float> input, output;
   std::size_t position = 0;
@@ -89,11 +101,13 @@ std::vector<VectorUnit> availableUnits() {
 
 void printTable(const std::vector<Cell>& cells, int rounds) {
   std::printf("processReplacing, ns per host sample (minimum of %d rounds)\n", rounds);
-  std::printf("%7s %-7s", "rate", "unit");
+  std::printf("%7s %-12s", "rate", "unit");
   for (int blockSize : blockSizes) std::printf(" %7d", blockSize);
   std::printf("  64/512\n");
   for (std::size_t row = 0; row < cells.size(); row += std::size(blockSizes)) {
-    std::printf("%7d %-7s", cells[row].rate, murkfell::nameOf(cells[row].unit));
+    const std::string unit =
+        std::string(murkfell::nameOf(cells[row].unit)) + (cells[row].turning ? " turning" : "");
+    std::printf("%7d %-12s", cells[row].rate, unit.c_str());
     double at64 = 0, at512 = 0;
     for (std::size_t column = 0; column < std::size(blockSizes); ++column) {
       const Cell& cell = cells[row + column];
@@ -112,9 +126,12 @@ void printTable(const std::vector<Cell>& cells, int rounds) {
 
 int runTable(int rounds) {
   std::vector<Cell> cells;
-  for (int rate : rates)
-    for (VectorUnit unit : availableUnits())
+  const std::vector<VectorUnit> units = availableUnits();
+  for (int rate : rates) {
+    for (VectorUnit unit : units)
       for (int blockSize : blockSizes) cells.emplace_back(rate, blockSize, unit);
+    for (int blockSize : blockSizes) cells.emplace_back(rate, blockSize, units.back(), true);
+  }
   for (Cell& cell : cells) cell.run(samplesPerMeasurement);  // warm up
   for (int round = 0; round < rounds; ++round)
     for (Cell& cell : cells) cell.best = std::min(cell.best, cell.run(samplesPerMeasurement));

@@ -14,8 +14,8 @@
 #include <memory>
 #include <vector>
 
-#include "bench/plucked_string.h"
 #include "formats/vst2/murkfell_effect.h"
+#include "tools/guitar/repeated_plucks.h"
 
 namespace {
 
@@ -51,7 +51,7 @@ class Pedal {
   std::vector<float> output = std::vector<float>(kBlock);
 };
 
-std::vector<float> guitarBlock(murkfell::PluckedString& guitar) {
+std::vector<float> guitarBlock(guitar::RepeatedPlucks& guitar) {
   std::vector<float> block(kBlock);
   for (float& sample : block) sample = guitar.next();
   return block;
@@ -61,7 +61,7 @@ void SilenceVersusSignal(benchmark::State& state) {
   const auto rate = static_cast<float>(state.range(0));
   const long blocksPerSecond = static_cast<long>(rate) / kBlock;
   Pedal playing(rate), resting(rate);
-  murkfell::PluckedString guitar(rate, 0.3f), loudGuitar(rate, 1.0f);
+  guitar::RepeatedPlucks guitar(rate, 0.3f), loudGuitar(rate, 1.0f);
   std::vector<float> silence(kBlock, 0.0f);
   for (long block = 0; block < 2 * blocksPerSecond; ++block) {
     std::vector<float> loud = guitarBlock(loudGuitar);

@@ -5,24 +5,23 @@
 #include "core/circuit/audio_taper.h"
 #include "core/circuit/coefficient_design.h"
 #include "core/circuit/oversampling_factor.h"
-#include "core/circuit/process_block.h"
 
 namespace murkfell {
 
 namespace {
 
-// Bit equality, so a NaN knob counts as unchanged once designed.
+// Bit equality, so a NaN rate counts as unchanged once designed.
 bool same(float a, float b) {
   return std::bit_cast<std::uint32_t>(a) == std::bit_cast<std::uint32_t>(b);
 }
 
 }  // namespace
 
-Pedal::Pedal() {
+Pedal::Pedal() : designedRate(sampleRate()) {
   resetToStartingValues(circuit);
-  designed = {sampleRate(), knobs()};
-  recomputeCoefficients(circuit, designed.sampleRate, oversamplingFor(designed.sampleRate),
-                        designed.knobs);
+  knobGlide.settle(knobs());
+  recomputeCoefficients(circuit, designedRate, oversamplingFor(designedRate),
+                        knobGlide.positions());
 }
 
 bool Pedal::setSampleRate(float rate) {
@@ -45,22 +44,21 @@ SignalSettings Pedal::signalSettings(int oversamplingFactor) const {
           isOn(parameters.get(kBypass)) ? 1 : 0, oversamplingFactor};
 }
 
+void Pedal::restart() {
+  if (stopped.exchange(false, std::memory_order_relaxed)) {
+    restartPending.store(true, std::memory_order_release);
+  }
+}
+
 void Pedal::redesignWhatChanged() {
   const float rate = sampleRate();
   const KnobSettings now = knobs();
-  if (!same(rate, designed.sampleRate)) {
+  if (startingFresh || !same(rate, designedRate)) {
     recomputeCoefficients(circuit, rate, oversamplingFor(rate), now);
-    designed = {rate, now};
-    return;
-  }
-  if (!same(now.gain, designed.knobs.gain)) {
-    designGainStage(circuit, rate, now.gain);
-    designed.knobs.gain = now.gain;
-  }
-  if (!same(now.bass, designed.knobs.bass) || !same(now.middle, designed.knobs.middle) ||
-      !same(now.treble, designed.knobs.treble)) {
-    designToneStack(circuit, rate, now.bass, now.middle, now.treble);
-    designed.knobs = now;
+    knobGlide.settle(now);
+    designedRate = rate;
+  } else {
+    knobGlide.glideTo(now, rate);
   }
 }
 
@@ -68,9 +66,15 @@ void Pedal::process(const float* input, float* output, int frames) {
   if (input == nullptr || output == nullptr || frames <= 0) {
     return;
   }
+  if (restartPending.load(std::memory_order_acquire) &&
+      restartPending.exchange(false, std::memory_order_acquire)) {
+    resetToStartingValues(circuit);
+    startingFresh = true;
+  }
   redesignWhatChanged();
-  processBlock(circuit, signalSettings(oversamplingFor(designed.sampleRate)), input, output,
-               frames);
+  startingFresh = false;
+  knobGlide.process(circuit, designedRate, signalSettings(oversamplingFor(designedRate)), input,
+                    output, frames);
 }
 
 }  // namespace murkfell

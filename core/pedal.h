@@ -5,7 +5,10 @@
 // Hand-over: parameters and the sample rate live in atomics that any thread
 // may write; the audio thread alone owns the circuit state and, at the start of
 // each block, redesigns the coefficient sets whose inputs changed, so no other
-// thread ever touches a set the loop is reading.
+// thread ever touches a set the loop is reading. Knob changes glide the running
+// circuit to the new values, its capacitors keeping their charge
+// (knob_glide.h); values set before the first block after construction or a
+// restart take effect at once.
 #pragma once
 
 #include <atomic>
@@ -13,6 +16,7 @@
 
 #include "core/circuit/circuit_settings.h"
 #include "core/circuit/circuit_state.h"
+#include "core/circuit/knob_glide.h"
 #include "core/parameter_store.h"
 
 namespace murkfell {
@@ -35,6 +39,11 @@ class Pedal {
   float sampleRate() const { return designRate.load(std::memory_order_relaxed); }
   // Sub-samples per host sample at the current rate.
   int oversampling() const;
+  // The host stops and restarts the audio: a restart after a stop begins the
+  // circuit afresh at the next block, as a new pedal would; a restart without
+  // a stop changes nothing.
+  void stop() { stopped.store(true, std::memory_order_relaxed); }
+  void restart();
 
   // Audio thread: one block of mono samples; input may equal output. Null
   // buffers or a count below 1 do nothing.
@@ -44,22 +53,20 @@ class Pedal {
   const CircuitState& circuitState() const { return circuit; }
 
  private:
-  // The inputs the current coefficient sets were designed from.
-  struct DesignInputs {
-    float sampleRate;
-    KnobSettings knobs;
-  };
-
   KnobSettings knobs() const;
   SignalSettings signalSettings(int oversamplingFactor) const;
   void redesignWhatChanged();
 
   ParameterStore parameters;
   std::atomic<float> designRate{44100.0f};
+  std::atomic<bool> stopped{false};
+  std::atomic<bool> restartPending{false};  // a restart followed a stop
 
   // Audio thread only (and the constructor).
   CircuitState circuit;
-  DesignInputs designed;
+  float designedRate;         // the rate the coefficient sets are designed for
+  KnobGlide knobGlide;        // the knob positions they are designed for
+  bool startingFresh = true;  // no block processed since construction or restart
 };
 
 }  // namespace murkfell

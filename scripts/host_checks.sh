@@ -9,22 +9,29 @@
 #   1. Audacity renders a plucked-guitar file with Gain=0.8 CabSim=0, at 44.1 and
 #      at 96 kHz; each must agree with murkfell-render on the same file to one
 #      step of the file format;
-#   2. Audacity shows the editor; the panel from murkfell-render --snapshot must
+#   2. Audacity renders a stereo file (guitar left, a 220 Hz sine right) through
+#      one mono instance, suspended and resumed between the channels; both
+#      channels must equal murkfell-render's, which plays each channel through
+#      an instance of its own;
+#   3. Audacity shows the editor; the panel from murkfell-render --snapshot must
 #      be found in the screenshot (--update-docs copies it to docs/); clicks and
 #      a drag in it must leave it as murkfell-render draws the expected values;
-#   3. Ardour's scanner and a headless Ardour session: identity, I/O, editor,
+#   4. Ardour's scanner and a headless Ardour session: identity, I/O, editor,
 #      nine parameters, and the level rising as it should with Level at 1;
-#   4. cmake --install puts murkfell.so under lib/vst and Qtractor's scanner
+#   5. Ardour exports a 397 Hz sine at -18 dBFS with Treble automated, jumping
+#      and ramping between 0 and 1, at 48 and 96 kHz: the export must peak
+#      within 1 dB of the loudest export with Treble held;
+#   6. cmake --install puts murkfell.so under lib/vst and Qtractor's scanner
 #      reads the installed copy;
 # and the LV2 bundle (build/murkfell.lv2):
-#   5. lv2_validate (sord_validate against the LV2 specifications) passes, lv2info
+#   7. lv2_validate (sord_validate against the LV2 specifications) passes, lv2info
 #      lists the ports, cmake --install puts an identical bundle under lib/lv2;
-#   6. lv2apply renders murkfell-render's clean riff bit for bit as murkfell-render's
+#   8. lv2apply renders murkfell-render's clean riff bit for bit as murkfell-render's
 #      VST render does, at the defaults and with knobs set;
-#   7. Audacity renders through the bundle, bit for bit as murkfell-render;
-#   8. Ardour loads it by URI, sets controls by symbol, bypasses it with its own
+#   9. Audacity renders through the bundle, bit for bit as murkfell-render;
+#  10. Ardour loads it by URI, sets controls by symbol, bypasses it with its own
 #      switch, exports, and reloads the session with the values intact;
-#   9. jalv.gtk3 shows the editor (the panel found pixel for pixel) and a click on
+#  11. jalv.gtk3 shows the editor (the panel found pixel for pixel) and a click on
 #      its footswitch lights the lamp.
 # Artefacts and host logs go to BUILD_DIR/host-checks/.
 set -euo pipefail
@@ -102,6 +109,19 @@ audacity_render() {
     --input "$out/guitar-$rate.wav"
 }
 
+# One instance plays the left channel, is suspended and resumed, then plays
+# the right one; it must sound as two fresh instances do.
+audacity_stereo() {
+  "$py" "$helpers/guitar_wav.py" --stereo "$out/stereo.wav"
+  "$render" "$out/stereo.wav" "$out/murkfell-stereo.wav" --set Gain=0.8 --set CabSim=0
+  logged "$out/audacity-stereo.log" bash "$hosts/audacity_render.sh" \
+    --fail-shot "$out/audacity-stereo-failure.png" "$plugin" \
+    "$out/stereo.wav" "$out/audacity-stereo.wav" Gain=0.8 CabSim=0 \
+    >"$out/audacity-stereo.json"
+  "$py" "$helpers/compare_wav.py" "$out/audacity-stereo.wav" "$out/murkfell-stereo.wav" \
+    --input "$out/stereo.wav"
+}
+
 audacity_editor() {
   "$render" --snapshot "$out/panel.png"
   logged "$out/audacity-editor.log" bash "$hosts/audacity_editor_shot.sh" \
@@ -138,6 +158,11 @@ audacity_editor_clicks() {
 ardour_scan() {
   logged "$out/ardour.log" bash "$hosts/scan.sh" --json "$plugin" 5=1 >"$out/ardour.json"
   "$py" "$helpers/host_reports.py" ardour "$out/ardour.json"
+}
+
+ardour_automation() {
+  logged "$out/ardour-automation.log" "$py" "$helpers/ardour_automation.py" \
+    "$hosts" "$plugin" "$out" --rate 48000 --rate 96000
 }
 
 install_and_qtractor_scan() {
@@ -239,9 +264,11 @@ run_check "Audacity render vs murkfell-render, 44.1 kHz" audacity_render 44100
 # Audacity resumes the plug-in at 44.1 kHz and only then tells it 96 kHz: the
 # rate change, with its switch of the oversampling factor, arrives while resumed.
 run_check "Audacity render vs murkfell-render, 96 kHz" audacity_render 96000
+run_check "Audacity stereo render vs one instance per channel" audacity_stereo
 run_check "Audacity editor screenshot" audacity_editor
 run_check "Audacity editor clicks" audacity_editor_clicks
 run_check "Ardour scan and session" ardour_scan
+run_check "Ardour Treble automation export, 48 and 96 kHz" ardour_automation
 run_check "cmake --install and Qtractor scan" install_and_qtractor_scan
 run_check "LV2 bundle: lv2_validate, lv2info, cmake --install" lv2_bundle
 run_check "LV2 riff: lv2apply vs murkfell-render" lv2_riff

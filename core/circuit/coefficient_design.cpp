@@ -5,6 +5,7 @@
 
 #include "core/circuit/audio_taper.h"
 #include "core/circuit/bilinear_transform.h"
+#include "core/circuit/network_parts.h"
 #include "core/circuit/polynomial.h"
 
 namespace murkfell {
@@ -12,11 +13,6 @@ namespace murkfell {
 namespace {
 
 // Component values are single-precision constants used widened to double.
-
-double hostRate(float sampleRate) {
-  const bool usable = std::isfinite(sampleRate) && sampleRate > 0.0f;
-  return usable ? sampleRate : 44100.0f;
-}
 
 double oversampledRate(float sampleRate, int factor) {
   return hostRate(sampleRate) * std::clamp(factor, 1, maxOversampling);
@@ -57,8 +53,6 @@ Polynomial<2> feedbackAdmittance(double r, double c, double rSeries, double cSer
   return seriesBranch * Polynomial<1>{1.0, r * c} + Polynomial<2>{0.0, r * cSeries, 0.0};
 }
 
-constexpr double compensationR = 100.0f, compensationC = 121.6e-12f;
-
 // z^(1/6) by Newton's method from z^(1/4): plain arithmetic, so the same bits
 // from every compiler and maths library.
 double sixthRoot(double z) {
@@ -72,12 +66,14 @@ double sixthRoot(double z) {
 
 }  // namespace
 
+double hostRate(float sampleRate) {
+  const bool usable = std::isfinite(sampleRate) && sampleRate > 0.0f;
+  return usable ? sampleRate : 44100.0f;
+}
+
 void designGainStage(CircuitState& state, float sampleRate, float gain) {
-  // Input branch 2.2 kΩ + (56 kΩ ∥ 470 nF); feedback Rg ∥ 470 pF ∥ (100 Ω + 121.6 pF),
-  // Rg a 50 kΩ audio-taper pot in series with 1.2 kΩ.
-  constexpr double seriesR = 2200.0f, shuntR = 56000.0f, shuntC = 470e-9f;
-  constexpr double feedbackC = 470e-12f;
-  const double rg = 1200.0f + 50000.0f * audioTaper(clampedKnob(gain));
+  using namespace gain_network;
+  const double rg = feedbackR(gain);
 
   const Polynomial<1> inputZero{1.0, shuntR * shuntC};
   const Polynomial<1> compensationZero{1.0, compensationR * compensationC};
@@ -91,17 +87,11 @@ void designGainStage(CircuitState& state, float sampleRate, float gain) {
 
 void designToneStack(CircuitState& state, float sampleRate, float bass, float middle,
                      float treble) {
-  // Slope resistor to node A, treble capacitor to T, bass and middle capacitors
-  // from A, a 50 kΩ treble pot (wiper = output), a 200 kΩ audio-taper bass pot
-  // and a 5 kΩ middle pot, loaded by 100 kΩ.
-  constexpr double slopeR = 10000.0f, loadR = 100000.0f, treblePotR = 50000.0f;
-  constexpr double ct = 2.2e-9f, cb = 100e-9f, cm = 100e-9f;
+  using namespace tone_stack;
+  constexpr double ct = trebleC, cb = bassC, cm = middleC;
   constexpr double rs = slopeR, rp = treblePotR, rld = loadR;
 
-  const double middleKnob = clampedKnob(middle);
-  const double rt = 50000.0f * clampedKnob(treble);  // lower leg of the treble pot
-  const double rl = 200000.0f * audioTaper(clampedKnob(bass)) + 5000.0f * (1.0 - middleKnob);
-  const double rm = 5000.0f * middleKnob;
+  const auto [rt, rl, rm] = legs(bass, middle, treble);
   const double rt2 = rt * rt;
 
   const double beta1 = rld * (cb + ct) * rl + rld * (cb + cm + ct) * rm + ct * rld * rt;

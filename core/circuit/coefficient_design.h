@@ -10,6 +10,10 @@ namespace murkfell {
 void recomputeCoefficients(CircuitState& state, float sampleRate, int oversampling,
                            const KnobSettings& knobs);
 
+// The rate the host-rate sections are designed for: the host's rate, or
+// 44100 Hz for one that is not finite and positive.
+double hostRate(float sampleRate);
+
 // Gain-controlled inverting amplifier at the host rate.
 void designGainStage(CircuitState& state, float sampleRate, float gain);
 

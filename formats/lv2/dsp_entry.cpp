@@ -32,6 +32,8 @@ void activate(LV2_Handle instance) { ports(instance)->activate(); }
 
 void run(LV2_Handle instance, uint32_t frames) { ports(instance)->run(frames); }
 
+void deactivate(LV2_Handle instance) { ports(instance)->deactivate(); }
+
 void cleanup(LV2_Handle instance) { delete ports(instance); }
 
 const void* extensionData(const char* /*uri*/) { return nullptr; }
@@ -41,7 +43,7 @@ const LV2_Descriptor kDescriptor{murkfell::lv2::kPluginUri,
                                  connectPort,
                                  activate,
                                  run,
-                                 nullptr,  // deactivate: nothing to stop
+                                 deactivate,
                                  cleanup,
                                  extensionData};
 

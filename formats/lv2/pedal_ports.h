@@ -23,10 +23,11 @@ class PedalPorts {
   // unconnected control port counts as its default.
   void run(std::uint32_t frames);
 
-  // The host's activate, where LV2 asks for a fresh start. The pedal has no
-  // reset of its circuit yet, so it carries on from where it stopped, as after
-  // a VST 2.4 resume; that reset belongs here once the pedal offers one.
-  void activate() {}
+  // The host's activate and deactivate: LV2 asks an activated instance to
+  // start afresh, so after a deactivate the circuit begins as a new pedal's
+  // would; the first activate changes nothing.
+  void activate() { pedalCore.restart(); }
+  void deactivate() { pedalCore.stop(); }
 
   const Pedal& pedal() const { return pedalCore; }
 

@@ -10,6 +10,8 @@ class MurkfellEffect : public AudioEffectX {
   explicit MurkfellEffect(audioMasterCallback audioMaster);
 
   void setSampleRate(float newRate) override;
+  void suspend() override { pedalCore.stop(); }
+  void resume() override { pedalCore.restart(); }
   void processReplacing(float** inputs, float** outputs, VstInt32 sampleFrames) override;
 
   void setParameter(VstInt32 index, float value) override;

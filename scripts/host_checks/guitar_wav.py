@@ -1,11 +1,13 @@
 #!/usr/bin/python3
-"""guitar_wav.py OUT.wav [--rate HZ] [--seconds S]
+"""guitar_wav.py OUT.wav [--rate HZ] [--seconds S] [--stereo]
 
 Writes a mono 32-bit float WAV of a short plucked-string riff (a few single notes,
 then a power chord), made with the Karplus-Strong string model from a fixed seed,
-so the same file comes out on every machine. Peak level 0.5.
+so the same file comes out on every machine. Peak level 0.5. With --stereo the
+riff is the left channel and a 220 Hz sine at -12 dBFS the right one.
 """
 import argparse
+import math
 import os
 import random
 import sys
@@ -55,8 +57,14 @@ def main(argv=None):
     ap.add_argument("output")
     ap.add_argument("--rate", type=int, default=44100)
     ap.add_argument("--seconds", type=float, default=2.0)
+    ap.add_argument("--stereo", action="store_true")
     args = ap.parse_args(argv)
-    write_wav_float(args.output, args.rate, [riff(args.rate, args.seconds)])
+    channels = [riff(args.rate, args.seconds)]
+    if args.stereo:
+        level = 10.0 ** (-12.0 / 20.0)
+        channels.append([level * math.sin(2.0 * math.pi * 220.0 * n / args.rate)
+                         for n in range(len(channels[0]))])
+    write_wav_float(args.output, args.rate, channels)
     return 0
 
 

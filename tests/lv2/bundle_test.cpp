@@ -162,6 +162,7 @@ class Instance {
     }
   }
   void activate() { lilv_instance_activate(instance); }
+  void deactivate() { lilv_instance_deactivate(instance); }
   // Runs in blocks of the given sizes, cycling through them.
   std::vector<float> run(std::vector<float> input, const std::vector<std::uint32_t>& blocks) {
     std::vector<float> output(input.size());
@@ -243,6 +244,25 @@ TEST_F(Bundle, TheHostsBypassWorksTheFootswitch) {
   // The Bypass port alone bypasses too.
   lv2.controls[kBypassPort] = 1.0f;
   EXPECT_TRUE(sameBits(lv2.run(signal, {512}), signal));
+}
+
+TEST_F(Bundle, ActivatingAgainStartsAfresh) {
+  const std::vector<float> signal = guitarLikeSignal(3000, kRate);
+  Instance fresh(plugin, kRate);
+  Instance reused(plugin, kRate);
+  ASSERT_TRUE(fresh.valid() && reused.valid());
+  fresh.connectControls();
+  reused.connectControls();
+  fresh.activate();
+  reused.activate();
+  const std::vector<float> first = fresh.run(signal, {512});
+  EXPECT_TRUE(sameBits(reused.run(signal, {512}), first));
+  // Activated again without a deactivate: the circuit goes on ringing.
+  reused.activate();
+  EXPECT_FALSE(sameBits(reused.run(signal, {512}), first));
+  reused.deactivate();
+  reused.activate();
+  EXPECT_TRUE(sameBits(reused.run(signal, {512}), first));
 }
 
 TEST_F(Bundle, UnconnectedControlsCountAsTheirDefaults) {

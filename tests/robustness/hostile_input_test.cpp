@@ -11,10 +11,10 @@
 #include <memory>
 #include <vector>
 
-#include "bench/plucked_string.h"
 #include "core/parameters.h"
 #include "formats/vst2/murkfell_effect.h"
 #include "tests/robustness/peak_bound.h"
+#include "tools/guitar/repeated_plucks.h"
 
 namespace {
 
@@ -23,7 +23,7 @@ using namespace murkfell;
 using Limits = std::numeric_limits<float>;
 
 std::vector<float> guitar(int frames, float amplitude = 0.5f) {
-  murkfell::PluckedString string(44100.0, amplitude);
+  guitar::RepeatedPlucks string(44100.0, amplitude);
   std::vector<float> samples(frames);
   for (float& sample : samples) sample = string.next();
   return samples;

@@ -11,13 +11,3 @@
 #pragma once
 
 inline constexpr float kPeakBound = 12.1f;
-
-// While knobs jump, the bound above does not hold: a knob change takes effect
-// at once, without smoothing and on the filter histories as they stand, and
-// the tone stack's response has a pole near DC (its denominator sums to about
-// 2.4e-5 at 44.1 kHz), so the error of switching its coefficients mid-stream
-// rings through a gain of up to about 40000 before it dies away. Jumps of
-// Treble or Middle across their whole range every few blocks measured peaks
-// up to 350 (96 kHz). This bound leaves room for other seeds; what it guards
-// is that automation can never make the output run away.
-inline constexpr float kJumpingKnobsPeakBound = 1000.0f;

@@ -16,9 +16,9 @@
 #include <memory>
 #include <vector>
 
-#include "bench/plucked_string.h"
 #include "core/parameters.h"
 #include "formats/vst2/murkfell_effect.h"
+#include "tools/guitar/repeated_plucks.h"
 
 namespace {
 
@@ -69,7 +69,7 @@ class Pedal {
   }
 
   void play(double seconds, float amplitude) {
-    murkfell::PluckedString guitar(rate, amplitude);
+    guitar::RepeatedPlucks guitar(rate, amplitude);
     for (long left = frames(seconds); left > 0; left -= kBlock) {
       for (float& sample : input) sample = guitar.next();
       process();

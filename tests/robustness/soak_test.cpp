@@ -17,11 +17,11 @@
 #include <random>
 #include <vector>
 
-#include "bench/plucked_string.h"
 #include "core/parameters.h"
 #include "formats/vst2/murkfell_effect.h"
 #include "tests/robustness/peak_bound.h"
 #include "tests/support/allocation_counter.h"
+#include "tools/guitar/repeated_plucks.h"
 
 namespace {
 
@@ -47,7 +47,7 @@ SoakResult soak(float sampleRate, double seconds, unsigned seed) {
   block->dispatcher(block, effSetBlockSize, 0, kLargestBlock, nullptr, 0.0f);
   block->dispatcher(block, effMainsChanged, 0, 1, nullptr, 0.0f);
 
-  murkfell::PluckedString guitar(sampleRate, 1.0f);
+  guitar::RepeatedPlucks guitar(sampleRate, 1.0f);
   std::mt19937 random(seed);
   std::uniform_int_distribution<int> blockSize(1, kLargestBlock);
   std::uniform_int_distribution<int> blocksBetweenChanges(1, 4);
@@ -102,7 +102,7 @@ TEST_P(Soak, OutputStaysFiniteBoundedAndAllocationFree) {
   RecordProperty("peak", std::to_string(result.peak));
 
   EXPECT_EQ(result.nonFiniteSamples, 0);
-  EXPECT_LE(result.peak, kJumpingKnobsPeakBound);
+  EXPECT_LE(result.peak, kPeakBound);
   // A chain that went silent would pass the two checks above.
   EXPECT_GT(result.peak, 0.1f);
   EXPECT_EQ(result.audioPathAllocations, 0);

@@ -10,7 +10,7 @@
 #include "tests/tools/direct_host.h"
 #include "tests/tools/sound_files.h"
 #include "tests/tools/tool_run.h"
-#include "tools/render/plucked_string.h"
+#include "tools/guitar/plucked_string.h"
 
 namespace {
 
@@ -88,7 +88,7 @@ double measuredPeriod(const std::vector<double>& samples, int shortest, int long
 
 TEST(PluckedString, SoundsAtItsPitchAndDiesAwayWhenMuted) {
   for (const double frequency : {82.41, 110.0, 329.63}) {
-    render::PluckedString string({frequency, 44100.0, 0.8, 3.0, 7});
+    guitar::PluckedString string({frequency, 44100.0, 0.8, 3.0, 7});
     std::vector<double> samples(8192);
     for (double& sample : samples) {
       sample = string.next();

@@ -1,5 +1,6 @@
-// Parameters and the sample rate changed from other threads while blocks are
-// processed: run under ThreadSanitizer this proves the hand-over race-free.
+// Parameters, the sample rate and suspend/resume changed from other threads
+// while blocks are processed: run under ThreadSanitizer this proves the
+// hand-over race-free.
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -48,6 +49,10 @@ TEST(Concurrency, WritersNeverDisturbTheAudioThread) {
       if (changesRate && change % 1000 == 0) {
         effect.setSampleRate(rates[random() % 3]);
       }
+      if (changesRate && change % 700 == 0) {  // a restart handed to the audio thread
+        effect.dispatcher(effMainsChanged, 0, 0, nullptr, 0.0f);
+        effect.dispatcher(effMainsChanged, 0, 1, nullptr, 0.0f);
+      }
       effect.getParameter(index);
     }
   };
@@ -63,14 +68,15 @@ TEST(Concurrency, WritersNeverDisturbTheAudioThread) {
 
   EXPECT_EQ(nonFinite.load(), 0);
 
-  // Once the writers are done, the next block runs on exactly the sets a
-  // fresh instance designs from the final values.
+  // Once the writers are done and the knobs have glided to their last values
+  // (10 ms), the effect runs on exactly the sets a fresh instance designs
+  // from the final values.
   MurkfellEffect fresh{nullptr};
   fresh.setSampleRate(effect.getSampleRate());
   for (VstInt32 index = 0; index < kNumParameters; ++index) {
     fresh.setParameter(index, effect.getParameter(index));
   }
-  processed(effect, std::vector<float>(1, 0.0f));
+  processed(effect, std::vector<float>(static_cast<std::size_t>(effect.getSampleRate() / 50)));
   processed(fresh, std::vector<float>(1, 0.0f));
   EXPECT_TRUE(effect.pedal().circuitState().coefficients ==
               fresh.pedal().circuitState().coefficients);

@@ -3,8 +3,11 @@
 
 #include <cmath>
 #include <limits>
+#include <numbers>
 
+#include "core/circuit/audio_taper.h"
 #include "core/circuit/coefficient_design.h"
+#include "core/circuit/process_block.h"
 #include "tests/vst2/effect_fixture.h"
 
 namespace {
@@ -96,14 +99,72 @@ TEST(Lifecycle, TheBlockAfterARateChangeRunsEntirelyAtTheNewRate) {
   EXPECT_EQ(processed(changed, kSignal), processed(fresh, kSignal));
 }
 
-TEST(Lifecycle, SuspendAndResumeChangeNothing) {
+TEST(Lifecycle, ResumeWithoutSuspendChangesNothing) {
   MurkfellEffect plain{nullptr};
-  MurkfellEffect interrupted{nullptr};
+  MurkfellEffect resumed{nullptr};
   const std::vector<float> firstPlain = processed(plain, kSignal);
-  EXPECT_EQ(processed(interrupted, kSignal), firstPlain);
-  interrupted.dispatcher(effMainsChanged, 0, 0, nullptr, 0.0f);
-  interrupted.dispatcher(effMainsChanged, 0, 1, nullptr, 0.0f);
-  EXPECT_EQ(processed(interrupted, kSignal), processed(plain, kSignal));
+  EXPECT_EQ(processed(resumed, kSignal), firstPlain);
+  resumed.dispatcher(effMainsChanged, 0, 1, nullptr, 0.0f);
+  resumed.dispatcher(effMainsChanged, 0, 1, nullptr, 0.0f);
+  EXPECT_EQ(processed(resumed, kSignal), processed(plain, kSignal));
+}
+
+// Audacity plays a stereo track through one mono instance: the left channel,
+// a suspend and a resume, then the right channel. Each channel must sound as
+// it does through an instance of its own; so must one after a rate change
+// while suspended.
+TEST(Lifecycle, SuspendThenResumeStartsAfresh) {
+  std::vector<float> right(3000);
+  for (std::size_t i = 0; i < right.size(); ++i) {
+    right[i] = static_cast<float>(0.25 * std::sin(2 * std::numbers::pi * 220.0 * i / 44100.0));
+  }
+  MurkfellEffect stereo{nullptr};
+  stereo.setParameter(kGain, 0.8f);
+  stereo.setParameter(kCabSim, 0.0f);
+  stereo.dispatcher(effMainsChanged, 0, 1, nullptr, 0.0f);
+  MurkfellEffect leftAlone{nullptr};
+  leftAlone.setParameter(kGain, 0.8f);
+  leftAlone.setParameter(kCabSim, 0.0f);
+  EXPECT_EQ(processed(stereo, kSignal), processed(leftAlone, kSignal));
+
+  stereo.dispatcher(effMainsChanged, 0, 0, nullptr, 0.0f);
+  stereo.dispatcher(effMainsChanged, 0, 1, nullptr, 0.0f);
+  MurkfellEffect rightAlone{nullptr};
+  rightAlone.setParameter(kGain, 0.8f);
+  rightAlone.setParameter(kCabSim, 0.0f);
+  EXPECT_EQ(processed(stereo, right), processed(rightAlone, right));
+
+  stereo.dispatcher(effMainsChanged, 0, 0, nullptr, 0.0f);
+  stereo.dispatcher(effSetSampleRate, 0, 0, nullptr, 96000.0f);
+  stereo.setParameter(kTreble, 0.1f);
+  stereo.dispatcher(effMainsChanged, 0, 1, nullptr, 0.0f);
+  MurkfellEffect at96k{nullptr};
+  at96k.setSampleRate(96000.0f);
+  at96k.setParameter(kGain, 0.8f);
+  at96k.setParameter(kCabSim, 0.0f);
+  at96k.setParameter(kTreble, 0.1f);
+  EXPECT_EQ(processed(stereo, kSignal), processed(at96k, kSignal));
+}
+
+// Values set before the first block after construction or a restart take
+// effect at once, exactly as the sets designed for them (a restored session
+// starts with its own sound); later changes glide (knob_turn_test.cpp).
+TEST(Lifecycle, ValuesBeforeTheFirstBlockTakeEffectAtOnce) {
+  const murkfell::KnobSettings restored{0.9f, 0.1f, 0.8f, 0.3f};
+  MurkfellEffect effect{nullptr};
+  effect.setParameter(kGain, restored.gain);
+  effect.setParameter(kBass, restored.bass);
+  effect.setParameter(kMiddle, restored.middle);
+  effect.setParameter(kTreble, restored.treble);
+  const std::vector<float> output = processed(effect, kSignal);
+
+  murkfell::CircuitState circuit{};
+  murkfell::resetToStartingValues(circuit);
+  murkfell::recomputeCoefficients(circuit, 44100.0f, 12, restored);
+  std::vector<float> expected(kSignal.size());
+  murkfell::processBlock(circuit, {murkfell::levelGainFor(0.5f), 1, 0, 12}, kSignal.data(),
+                         expected.data(), static_cast<int>(kSignal.size()));
+  EXPECT_EQ(output, expected);
 }
 
 TEST(Lifecycle, RestoredStateSoundsTheSame) {

@@ -7,11 +7,11 @@
 #include <string>
 #include <vector>
 
+#include "tools/guitar/riff.h"
 #include "tools/render/audio_writer.h"
 #include "tools/render/command_line.h"
 #include "tools/render/editor_snapshot.h"
 #include "tools/render/host_callback.h"
-#include "tools/render/plucked_riff.h"
 #include "tools/render/plugin_instance.h"
 #include "tools/render/plugin_library.h"
 #include "tools/render/plugin_listing.h"
@@ -40,9 +40,9 @@ std::string outputNameFor(const std::string& input) {
 }
 
 void writeCleanRiff(const std::string& path) {
-  const std::vector<float> riff = synthesizeRiff();
+  const std::vector<float> riff = guitar::synthesizeRiff();
   SF_INFO format{};
-  format.samplerate = kRiffSampleRate;
+  format.samplerate = guitar::kRiffSampleRate;
   format.channels = 1;
   format.format = SF_FORMAT_WAV | SF_FORMAT_PCM_24;
   AudioWriter writer(path, format);

@@ -1,6 +1,7 @@
 // The shipped loop against the plain sample-by-sample evaluation: random
 // knobs, rates, block sizes, switches and parameter changes between blocks
-// must give the same output bits on every vector unit.
+// (designed plainly or retuned on the running circuit) must give the same
+// output bits on every vector unit.
 #include <gtest/gtest.h>
 
 #include <bit>
@@ -12,11 +13,12 @@
 #include <string>
 #include <vector>
 
-#include "bench/plucked_string.h"
 #include "core/circuit/audio_taper.h"
 #include "core/circuit/coefficient_design.h"
+#include "core/circuit/knob_retune.h"
 #include "core/circuit/process_block.h"
 #include "reference_circuit.h"
+#include "tools/guitar/repeated_plucks.h"
 
 namespace murkfell {
 namespace {
@@ -41,10 +43,17 @@ struct Session {
       knobs = {uniform(0, 1), uniform(0, 1), uniform(0, 1), uniform(0, 1)};
       recomputeCoefficients(fast, rate, oversamplingFor(rate), knobs);
     } else if (chance(0.5)) {
-      knobs.gain = uniform(-0.1f, 1.1f);
-      designGainStage(fast, rate, knobs.gain);
-      knobs.treble = uniform(0, 1);
-      designToneStack(fast, rate, knobs.bass, knobs.middle, knobs.treble);
+      KnobSettings next = knobs;
+      next.gain = uniform(-0.1f, 1.1f);
+      next.treble = uniform(0, 1);
+      if (chance(0.5)) {  // a turn on the running circuit rewrites histories in both
+        retuneKnobs(fast, rate, knobs, next);
+        retuneKnobs(plain, rate, knobs, next);
+      } else {
+        designGainStage(fast, rate, next.gain);
+        designToneStack(fast, rate, next.bass, next.middle, next.treble);
+      }
+      knobs = next;
     }
     if (chance(0.1)) silenceSections(fast.coefficients);
     plain.coefficients = fast.coefficients;
@@ -65,7 +74,7 @@ struct Session {
   }
 
   std::vector<float> signal(int frames) {
-    PluckedString source(rate, uniform(0.001f, 1.5f));
+    guitar::RepeatedPlucks source(rate, uniform(0.001f, 1.5f));
     for (int skip = random() % 20000; skip > 0; --skip) source.next();
     std::vector<float> samples(frames);
     const bool quiet = chance(0.15);  // long enough silences reach the flush rule

@@ -1,11 +1,11 @@
-#include "tools/render/plucked_riff.h"
+#include "tools/guitar/riff.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "tools/render/plucked_string.h"
+#include "tools/guitar/plucked_string.h"
 
-namespace render {
+namespace guitar {
 namespace {
 
 struct Note {
@@ -41,18 +41,18 @@ double frequencyOf(int pitch) { return 440.0 * std::pow(2.0, (pitch - 69) / 12.0
 
 }  // namespace
 
-std::vector<float> synthesizeRiff() {
-  const auto total = static_cast<std::size_t>(kTotalSeconds * kRiffSampleRate);
+std::vector<float> synthesizeRiff(int sampleRate) {
+  const auto total = static_cast<std::size_t>(kTotalSeconds * sampleRate);
   std::vector<double> mix(total, 0.0);
   const std::vector<Note> notes = riffNotes();
   for (std::size_t index = 0; index < notes.size(); ++index) {
     const Note& note = notes[index];
     // Low strings ring longer than high ones.
     const double ring = 1.5 + 2.0 * (64 - note.pitch) / 24.0;
-    PluckedString string({frequencyOf(note.pitch), double{kRiffSampleRate}, note.strength, ring,
-                          static_cast<std::uint32_t>(index + 1)});
-    const auto first = static_cast<std::size_t>(note.start * kRiffSampleRate);
-    const auto muteAt = first + static_cast<std::size_t>(note.length * kRiffSampleRate);
+    PluckedString string({frequencyOf(note.pitch), static_cast<double>(sampleRate), note.strength,
+                          ring, static_cast<std::uint32_t>(index + 1)});
+    const auto first = static_cast<std::size_t>(note.start * sampleRate);
+    const auto muteAt = first + static_cast<std::size_t>(note.length * sampleRate);
     for (std::size_t at = first; at < total; ++at) {
       if (at == muteAt) {
         string.mute();
@@ -70,4 +70,4 @@ std::vector<float> synthesizeRiff() {
   return samples;
 }
 
-}  // namespace render
+}  // namespace guitar

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <vector>
 
-namespace render {
+namespace guitar {
 
 struct Pluck {
   double frequency;    // Hz
@@ -38,4 +38,4 @@ class PluckedString {
   double allpassOut = 0.0;
 };
 
-}  // namespace render
+}  // namespace guitar

@@ -1,10 +1,10 @@
-#include "tools/render/plucked_string.h"
+#include "tools/guitar/plucked_string.h"
 
 #include <algorithm>
 #include <cmath>
 #include <numeric>
 
-namespace render {
+namespace guitar {
 namespace {
 
 constexpr double kMutedRingSeconds = 0.06;
@@ -75,4 +75,4 @@ double PluckedString::next() {
 
 void PluckedString::mute() { loopGain = loopGainFor(kMutedRingSeconds); }
 
-}  // namespace render
+}  // namespace guitar

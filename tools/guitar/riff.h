@@ -4,12 +4,12 @@
 
 #include <vector>
 
-namespace render {
+namespace guitar {
 
 constexpr int kRiffSampleRate = 44100;
 
-// Mono samples at kRiffSampleRate, peaking at half of full scale; the same on
+// Mono samples at sampleRate, peaking at half of full scale; the same on
 // every run and every machine.
-std::vector<float> synthesizeRiff();
+std::vector<float> synthesizeRiff(int sampleRate = kRiffSampleRate);
 
-}  // namespace render
+}  // namespace guitar
