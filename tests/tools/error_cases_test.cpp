@@ -82,6 +82,11 @@ INSTANTIATE_TEST_SUITE_P(
         Failure{"ValueOutOfRange", {"mono.wav", "out.wav", "--set", "Gain=8"}, "between 0 and 1"},
         Failure{"UnknownOption", {"mono.wav", "out.wav", "--fuzz"}, "unknown option --fuzz"},
         Failure{"BadBlockSize", {"mono.wav", "out.wav", "--block", "0"}, "--block needs"},
+        Failure{"RateForARecording",
+                {"mono.wav", "out.wav", "--rate", "48000"},
+                "--rate belongs to the built-in riff: \"mono.wav\" plays at its own rate"},
+        Failure{
+            "RateForASnapshot", {"--snapshot", "pedal.png", "--rate", "48000"}, "leave out --rate"},
         Failure{"PluginDoesNotLoad",
                 {"mono.wav", "out.wav", "--plugin", "broken.so"},
                 "cannot load the plug-in broken.so"},
@@ -124,7 +129,9 @@ INSTANTIATE_TEST_SUITE_P(
                 "cannot write gone/pedal.png: No such file or directory"},
         // Without an input file the riff is not written either.
         Failure{"RiffWithUnknownParameter", {"--set", "Fuzz=0.5"}, "no parameter called"},
-        Failure{"RiffWithBrokenPlugin", {"--plugin", "broken.so"}, "cannot load the plug-in"}),
+        Failure{"RiffWithBrokenPlugin", {"--plugin", "broken.so"}, "cannot load the plug-in"},
+        Failure{"RiffRateTooLow", {"--rate", "7999"}, "--rate needs a whole number"},
+        Failure{"RiffRateNotWhole", {"--rate", "44100.5"}, "not \"44100.5\""}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include "tests/tools/sound_files.h"
 #include "tests/tools/tool_run.h"
 #include "tools/guitar/plucked_string.h"
+#include "tools/guitar/riff.h"
 
 namespace {
 
@@ -63,6 +64,28 @@ TEST(DefaultRiff, WritesTheCleanAndProcessedRiffHereAndSaysWhere) {
   const ScratchFolder again;
   ASSERT_EQ(runTool({}, again.path()).exitCode, 0);
   EXPECT_EQ(bytesOf(again / "murkfell-clean.wav"), bytesOf(folder / "murkfell-clean.wav"));
+}
+
+// Synthesized at the rate asked for, not resampled, and played at that rate.
+TEST(DefaultRiff, PlaysAtTheRateAskedFor) {
+  const ScratchFolder folder;
+  const ToolRun run = runTool({"--rate", "96000", "--float", "--set", "Gain=0.8"}, folder.path());
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_NE(run.out.find("rendered 4.80 s of audio"), std::string::npos) << run.out;
+
+  const Sound clean = readSound(folder / "murkfell-clean.wav");
+  EXPECT_EQ(clean.info.samplerate, 96000);
+  const std::vector<float> riff = guitar::synthesizeRiff(96000);
+  ASSERT_EQ(clean.samples.size(), riff.size());
+  for (std::size_t at = 0; at < riff.size(); ++at) {
+    ASSERT_NEAR(clean.samples[at], riff[at], 1.0 / (1 << 22)) << "sample " << at;
+  }
+  const Sound processed = readSound(folder / "murkfell-processed.wav");
+  EXPECT_EQ(processed.info.samplerate, 96000);
+  const auto expected =
+      playDirectly({MURKFELL_PLUGIN_PATH, "VSTPluginMain", 96000, 512, {{murkfell::kGain, 0.8f}}},
+                   {clean.samples});
+  EXPECT_EQ(processed.samples, expected[0]);
 }
 
 // The period of the strongest repetition, to a fraction of a sample.

@@ -17,21 +17,41 @@ namespace render {
 namespace {
 
 constexpr int kLargestBlock = 65536;
+// Telephone quality up to the fastest rate recording programs offer.
+constexpr int kLowestRiffRate = 8000;
+constexpr int kHighestRiffRate = 384000;
 
 struct OptionRule {
   bool takesValue;
   std::function<void(RenderOptions&, const std::string&)> apply;
 };
 
-int parseBlockSize(const std::string& text) {
-  int blockSize = 0;
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), blockSize);
-  if (error != std::errc() || end != text.data() + text.size() || blockSize < 1 ||
-      blockSize > kLargestBlock) {
-    throw UsageError("--block needs a whole number of samples from 1 to " +
-                     std::to_string(kLargestBlock) + ", not \"" + text + "\"");
+// A whole number from lowest to highest, written as nothing else.
+std::optional<int> wholeNumberWithin(const std::string& text, int lowest, int highest) {
+  int number = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
+  if (error != std::errc() || end != text.data() + text.size() || number < lowest ||
+      number > highest) {
+    return std::nullopt;
   }
-  return blockSize;
+  return number;
+}
+
+int parseBlockSize(const std::string& text) {
+  if (const auto blockSize = wholeNumberWithin(text, 1, kLargestBlock)) {
+    return *blockSize;
+  }
+  throw UsageError("--block needs a whole number of samples from 1 to " +
+                   std::to_string(kLargestBlock) + ", not \"" + text + "\"");
+}
+
+int parseRiffRate(const std::string& text) {
+  if (const auto rate = wholeNumberWithin(text, kLowestRiffRate, kHighestRiffRate)) {
+    return *rate;
+  }
+  throw UsageError("--rate needs a whole number of samples a second from " +
+                   std::to_string(kLowestRiffRate) + " to " + std::to_string(kHighestRiffRate) +
+                   ", not \"" + text + "\"");
 }
 
 // Parameter values cross the plug-in interface as 0 to 1, whatever the control
@@ -66,6 +86,8 @@ const std::map<std::string, OptionRule>& optionRules() {
       {"--float", {false, [](RenderOptions& o, const std::string&) { o.floatSamples = true; }}},
       {"--block",
        {true, [](RenderOptions& o, const std::string& v) { o.blockSize = parseBlockSize(v); }}},
+      {"--rate",
+       {true, [](RenderOptions& o, const std::string& v) { o.riffRate = parseRiffRate(v); }}},
       {"--set",
        {true,
         [](RenderOptions& o, const std::string& v) { o.settings.push_back(parseSetting(v)); }}},
@@ -89,8 +111,13 @@ bool endsInPng(const std::string& path) {
 }
 
 // A snapshot plays nothing, so options and files for playing have no place
-// beside it, and --info has no place without it.
+// beside it, and --info has no place without it. A recording plays at its own
+// rate, so --rate belongs to the built-in riff.
 void requireFittingOptions(const RenderOptions& options) {
+  if (options.riffRate && options.input) {
+    throw UsageError("--rate belongs to the built-in riff: \"" + *options.input +
+                     "\" plays at its own rate");
+  }
   if (!options.snapshot) {
     if (options.backFace) {
       throw UsageError(
@@ -105,6 +132,9 @@ void requireFittingOptions(const RenderOptions& options) {
   if (options.input) {
     throw UsageError("--snapshot draws a picture and plays nothing: leave out \"" + *options.input +
                      "\"");
+  }
+  if (options.riffRate) {
+    throw UsageError("--snapshot draws a picture and plays nothing: leave out --rate");
   }
 }
 
@@ -165,14 +195,15 @@ std::string helpText() {
   return R"(murkfell-render: play a recording through the Murkfell overdrive pedal.
 
 Usage:
-  murkfell-render                      play the built-in guitar riff
+  murkfell-render [--rate HZ]          play the built-in guitar riff
   murkfell-render IN [OUT] [options]   play your own recording
   murkfell-render --snapshot FILE.png  draw the pedal into a picture
 
 With no recording given, the renderer plays a short built-in guitar riff
 (single notes and a chord, as a guitar sounds straight from its jack) and
 leaves two files in the current folder: murkfell-clean.wav, the riff as it
-went in, and murkfell-processed.wav, the riff through the pedal.
+went in, and murkfell-processed.wav, the riff through the pedal. The riff
+is sampled 44100 times a second, or at the rate --rate HZ asks for.
 
 IN is a WAV, FLAC, AIFF or OGG file (anything libsndfile reads). The result
 keeps its sample rate, channels and format; name OUT with another ending
@@ -208,6 +239,9 @@ Options:
                     (WAV, AIFF and CAF files hold them; FLAC does not)
   --list            show the pedal's name and every control with its value
                     (after any --set), and stop
+  --rate HZ         play the built-in riff sampled HZ times a second (8000 to
+                    384000) instead of 44100; both riff files then have that
+                    rate. A recording of your own keeps its rate.
   --block N         hand the audio over in blocks of N samples, as a
                     recording program would (default 512)
   --plugin PATH     use another VST 2.4 plug-in (.so) instead of Murkfell

@@ -17,6 +17,7 @@ struct RenderOptions {
   std::optional<std::string> output;
   std::optional<std::string> plugin;  // the murkfell.so beside the tool when absent
   int blockSize = 512;
+  std::optional<int> riffRate;  // the built-in riff at another sample rate
   std::vector<ParameterSetting> settings;
   std::optional<std::string> snapshot;  // draw the editor into this PNG instead
   bool backFace = false;                // the snapshot shows the information view

@@ -39,10 +39,10 @@ std::string outputNameFor(const std::string& input) {
   return (path.stem().string() + "-murkfell" + path.extension().string());
 }
 
-void writeCleanRiff(const std::string& path) {
-  const std::vector<float> riff = guitar::synthesizeRiff();
+void writeCleanRiff(const std::string& path, int sampleRate) {
+  const std::vector<float> riff = guitar::synthesizeRiff(sampleRate);
   SF_INFO format{};
-  format.samplerate = guitar::kRiffSampleRate;
+  format.samplerate = sampleRate;
   format.channels = 1;
   format.format = SF_FORMAT_WAV | SF_FORMAT_PCM_24;
   AudioWriter writer(path, format);
@@ -107,7 +107,7 @@ int run(const RenderOptions& options) {
     warnAboutClipping(result);
     return 0;
   }
-  writeCleanRiff(kCleanRiffName);
+  writeCleanRiff(kCleanRiffName, options.riffRate.value_or(guitar::kRiffSampleRate));
   const RenderResult result = renderFile(plan, kCleanRiffName, kProcessedRiffName);
   std::printf("clean riff:  %s\n", fs::absolute(kCleanRiffName).c_str());
   std::printf("processed:   %s\n", fs::absolute(kProcessedRiffName).c_str());
