@@ -6,20 +6,9 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$root/build-windows}
 shift || true
+source "$root/scripts/lib/debian_packages.sh"
 
-packages=(cmake ninja-build g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64)
-missing=()
-for package in "${packages[@]}"; do
-  if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "ok installed"; then
-    missing+=("$package")
-  fi
-done
-if ((${#missing[@]})); then
-  echo "Installing: ${missing[*]}"
-  export DEBIAN_FRONTEND=noninteractive
-  apt-get update -qq
-  apt-get install -y -qq --no-install-recommends "${missing[@]}"
-fi
+install_missing cmake ninja-build g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
 
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
   -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" -DMURKFELL_TESTS=OFF "$@" >/dev/null

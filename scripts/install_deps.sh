@@ -4,6 +4,7 @@
 # (debootstrap minbase) is enough. Recommended packages are left out, so every
 # program a script, build rule or test calls is listed here by its package.
 set -euo pipefail
+source "$(dirname "$0")/lib/debian_packages.sh"
 
 packages=(
   # the build
@@ -31,16 +32,4 @@ packages=(
 # sord_validate, which lv2_validate runs.
 packages+=(lv2-dev liblilv-dev sordi)
 
-missing=()
-for package in "${packages[@]}"; do
-  if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "ok installed"; then
-    missing+=("$package")
-  fi
-done
-
-if ((${#missing[@]})); then
-  echo "Installing: ${missing[*]}"
-  export DEBIAN_FRONTEND=noninteractive
-  apt-get update -qq
-  apt-get install -y -qq --no-install-recommends "${missing[@]}"
-fi
+install_missing "${packages[@]}"
