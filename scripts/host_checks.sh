@@ -6,9 +6,9 @@
 #   scripts/host_checks.sh [--update-docs] [BUILD_DIR]
 #
 # Installs the hosts when missing, builds into BUILD_DIR (default build/), then:
-#   1. Audacity renders a plucked-guitar file with Gain=0.8 CabSim=0, at 44.1 and
-#      at 96 kHz; each must agree with murkfell-render on the same file to one
-#      step of the file format;
+#   1. Audacity renders murkfell-render's clean riff, made at 44.1 and at 96 kHz,
+#      with Gain=0.8 CabSim=0; each must agree with murkfell-render's own
+#      rendition to one step of the file format;
 #   2. Audacity renders a stereo file (guitar left, a 220 Hz sine right) through
 #      one mono instance, suspended and resumed between the channels; both
 #      channels must equal murkfell-render's, which plays each channel through
@@ -28,7 +28,8 @@
 #      lists the ports, cmake --install puts an identical bundle under lib/lv2;
 #   8. lv2apply renders murkfell-render's clean riff bit for bit as murkfell-render's
 #      VST render does, at the defaults and with knobs set;
-#   9. Audacity renders through the bundle, bit for bit as murkfell-render;
+#   9. Audacity renders the clean riff at 48 kHz through the bundle, bit for bit
+#      as murkfell-render;
 #  10. Ardour loads it by URI, sets controls by symbol, bypasses it with its own
 #      switch, exports, and reloads the session with the values intact;
 #  11. jalv.gtk3 shows the editor (the panel found pixel for pixel) and a click on
@@ -53,28 +54,16 @@ if [[ ! -d $hosts ]]; then
   exit 0
 fi
 
-# The packages the harnesses drive; their own script installs them, only when
-# one is missing, so that reruns start at once.
+source "$root/scripts/lib/debian_packages.sh"
+# The packages the harnesses drive; their own script installs them.
 host_packages=(audacity ardour qtractor xvfb xdotool imagemagick x11-utils libgl1-mesa-dri procps)
-for package in "${host_packages[@]}"; do
-  if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "ok installed"; then
-    echo "Installing the hosts ($package is missing)"
-    bash "$hosts/install_deps.sh"
-    break
-  fi
-done
-
-# The LV2 tools and hosts: lilv's lv2info and lv2apply, jalv with a JACK server.
-lv2_packages=(lilv-utils jalv jackd2)
-for package in "${lv2_packages[@]}"; do
-  if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "ok installed"; then
-    echo "Installing the LV2 tools and hosts ($package is missing)"
-    export DEBIAN_FRONTEND=noninteractive
-    apt-get update -qq
-    apt-get install -y -qq --no-install-recommends "${lv2_packages[@]}"
-    break
-  fi
-done
+if [[ -n $(missing_packages "${host_packages[@]}") ]]; then
+  echo "Installing the hosts"
+  bash "$hosts/install_deps.sh"
+fi
+# The LV2 tools and hosts: lilv's lv2info and lv2apply, jalv with a JACK server;
+# and what the checkers read sound files and pictures with.
+install_missing lilv-utils jalv jackd2 python3-numpy python3-soundfile python3-pil
 
 "$root/scripts/build.sh" "$build"
 plugin=$build/murkfell.so
@@ -95,31 +84,40 @@ logged() {
   "$@" 2>"$log" || { local status=$?; tail -n 20 "$log"; return "$status"; }
 }
 
-# Audacity and murkfell-render play the same guitar file at RATE through the
-# plug-in with the same settings; the files must agree.
-audacity_render() {
-  local rate=$1 name=render-$1
-  "$py" "$helpers/guitar_wav.py" --rate "$rate" "$out/guitar-$rate.wav"
-  "$render" "$out/guitar-$rate.wav" "$out/murkfell-$name.wav" --set Gain=0.8 --set CabSim=0
-  logged "$out/audacity-$name.log" bash "$hosts/audacity_render.sh" \
-    --fail-shot "$out/audacity-$name-failure.png" "$plugin" \
-    "$out/guitar-$rate.wav" "$out/audacity-$name.wav" Gain=0.8 CabSim=0 \
-    >"$out/audacity-$name.json"
-  "$py" "$helpers/compare_wav.py" "$out/audacity-$name.wav" "$out/murkfell-$name.wav" \
-    --input "$out/guitar-$rate.wav"
+# murkfell-render's clean riff at RATE in FOLDER, and its rendition through the
+# pedal with the --set options that follow, in 32-bit float.
+riff_at() {
+  local folder=$1 rate=$2
+  shift 2
+  mkdir -p "$folder"
+  (cd "$folder" && "$render" --rate "$rate" --float "$@" >/dev/null)
 }
 
-# One instance plays the left channel, is suspended and resumed, then plays
-# the right one; it must sound as two fresh instances do.
+# Audacity plays INPUT through the plug-in with Gain=0.8 CabSim=0; the result
+# must agree with murkfell-render's REFERENCE rendition of the same.
+audacity_agrees() {
+  local name=$1 input=$2 reference=$3
+  logged "$out/audacity-$name.log" bash "$hosts/audacity_render.sh" \
+    --fail-shot "$out/audacity-$name-failure.png" "$plugin" \
+    "$input" "$out/audacity-$name.wav" Gain=0.8 CabSim=0 >"$out/audacity-$name.json"
+  "$py" "$helpers/compare_wav.py" "$out/audacity-$name.wav" "$reference" --input "$input"
+}
+
+audacity_render() {
+  local rate=$1 riff=$out/riff-$1
+  riff_at "$riff" "$rate" --set Gain=0.8 --set CabSim=0
+  audacity_agrees "render-$rate" "$riff/murkfell-clean.wav" "$riff/murkfell-processed.wav"
+}
+
+# The riff left and a 220 Hz sine right: one instance plays the left channel,
+# is suspended and resumed, then plays the right one; it must sound as two
+# fresh instances do, one a channel, in murkfell-render.
 audacity_stereo() {
-  "$py" "$helpers/guitar_wav.py" --stereo "$out/stereo.wav"
-  "$render" "$out/stereo.wav" "$out/murkfell-stereo.wav" --set Gain=0.8 --set CabSim=0
-  logged "$out/audacity-stereo.log" bash "$hosts/audacity_render.sh" \
-    --fail-shot "$out/audacity-stereo-failure.png" "$plugin" \
-    "$out/stereo.wav" "$out/audacity-stereo.wav" Gain=0.8 CabSim=0 \
-    >"$out/audacity-stereo.json"
-  "$py" "$helpers/compare_wav.py" "$out/audacity-stereo.wav" "$out/murkfell-stereo.wav" \
-    --input "$out/stereo.wav"
+  riff_at "$out/riff-stereo" 44100
+  "$py" "$helpers/float_input.py" --sine-right "$out/riff-stereo/murkfell-clean.wav" \
+    "$out/stereo.wav"
+  "$render" "$out/stereo.wav" "$out/murkfell-stereo.wav" --set Gain=0.8 --set CabSim=0 >/dev/null
+  audacity_agrees stereo "$out/stereo.wav" "$out/murkfell-stereo.wav"
 }
 
 audacity_editor() {
@@ -205,9 +203,7 @@ lv2_riff() {
   # which rounds the conversion differently: at most one step apart.
   "$py" "$helpers/compare_wav.py" "$riff/lv2-24bit.wav" "$riff/murkfell-processed.wav" \
     --input "$riff/murkfell-clean.wav"
-  "$py" -c 'import sys; sys.path.insert(0, sys.argv[1]); from wav_io import read_wav, write_wav_float
-w = read_wav(sys.argv[2]); write_wav_float(sys.argv[3], w.rate, w.channels)' \
-    "$helpers" "$riff/murkfell-clean.wav" "$riff/clean-float.wav"
+  "$py" "$helpers/float_input.py" "$riff/murkfell-clean.wav" "$riff/clean-float.wav"
   "$render" "$riff/clean-float.wav" "$riff/vst-defaults.wav" >/dev/null
   LV2_PATH=$lv2_path lv2apply -i "$riff/clean-float.wav" -o "$riff/lv2-defaults.wav" "$plugin_uri"
   "$py" "$helpers/compare_wav.py" --exact "$riff/lv2-defaults.wav" "$riff/vst-defaults.wav"
@@ -220,12 +216,12 @@ w = read_wav(sys.argv[2]); write_wav_float(sys.argv[3], w.rate, w.channels)' \
 }
 
 audacity_lv2_render() {
-  "$py" "$helpers/guitar_wav.py" --rate 48000 "$out/guitar-lv2.wav"
-  "$render" "$out/guitar-lv2.wav" "$out/murkfell-lv2-reference.wav" >/dev/null
+  local riff=$out/riff-lv2
+  riff_at "$riff" 48000
   logged "$out/audacity-lv2.log" "$py" "$helpers/audacity_lv2.py" --hosts-lib "$hosts/lib" \
-    "$bundle" "$out/guitar-lv2.wav" "$out/audacity-lv2.wav"
+    "$bundle" "$riff/murkfell-clean.wav" "$out/audacity-lv2.wav"
   "$py" "$helpers/compare_wav.py" --exact "$out/audacity-lv2.wav" \
-    "$out/murkfell-lv2-reference.wav" --input "$out/guitar-lv2.wav"
+    "$riff/murkfell-processed.wav" --input "$riff/murkfell-clean.wav"
 }
 
 ardour_lv2() {

@@ -8,7 +8,9 @@
 -- Environment: SESSION_DIR, PLUGIN_NAME, RATE, TREBLE, SECONDS, PRESET, OUT_DIR.
 -- Prints tab-separated records: POINTS, EXPORTED, ERROR.
 
-local function out(...) print(table.concat({...}, "\t")) io.stdout:flush() end
+local here = debug.getinfo(1, "S").source:match("^@(.*/)") or "./"
+local headless = dofile(here .. "ardour_headless.lua")
+local out = headless.out
 
 local TREBLE_INDEX = 4
 
@@ -37,17 +39,12 @@ local function automate(proc, rate)
   out("POINTS", tostring(curve:size()))
 end
 
-local ok, err = pcall(function ()
-  local backend = AudioEngine:set_backend("None (Dummy)", "", "")
-  assert(backend, "no Dummy audio back-end")
-  backend:set_device_name("Silence")
+headless.run(function ()
+  headless.dummy_engine("Silence")
   local rate = tonumber(os.getenv("RATE"))
   assert(create_session(os.getenv("SESSION_DIR"), "automation", rate), "no session")
 
-  local track = Session:new_audio_track(1, 1, nil, 1, "guitar", ARDOUR.PresentationInfo.max_order,
-                                        ARDOUR.TrackMode.Normal, true):front()
-  track:monitoring_control():set_value(ARDOUR.MonitorChoice.MonitorInput,
-                                       PBD.GroupControlDisposition.NoGroup)
+  local track = headless.mono_track("guitar")
   local sine = ARDOUR.LuaAPI.new_luaproc(Session, "SinGen")
   assert(not sine:isnil(), "Ardour's SinGen generator is missing")
   assert(track:add_processor_by_index(sine, 0, nil, true) == 0, "could not add SinGen")
@@ -65,16 +62,9 @@ local ok, err = pcall(function ()
   end
   ARDOUR.LuaAPI.usleep(1500000)  -- SinGen glides to its level
 
-  local export = Session:simple_export()
-  export:set_name("export")
-  export:set_folder(os.getenv("OUT_DIR"))
-  export:set_range(0, math.floor(rate * tonumber(os.getenv("SECONDS"))))
-  assert(export:set_preset(os.getenv("PRESET")), "the float export preset was not found")
+  local frames = math.floor(rate * tonumber(os.getenv("SECONDS")))
+  local export = headless.export("export", os.getenv("OUT_DIR"), frames, os.getenv("PRESET"))
   assert(export:run_export(), "the export failed")
   out("EXPORTED")
   close_session()
 end)
-if not ok then
-  out("ERROR", tostring(err))
-  pcall(close_session)
-end

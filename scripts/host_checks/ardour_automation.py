@@ -11,7 +11,6 @@ was played). The first quarter second, where the generator's first samples
 reach the plug-in, is left out of every peak. HOSTS_DIR holds the shared host
 harnesses, whose Ardour helpers this uses.
 """
-import argparse
 import glob
 import math
 import os
@@ -19,9 +18,12 @@ import sys
 import time
 import uuid
 
+import numpy as np
+import soundfile
+
+import checks
+
 HERE = os.path.dirname(os.path.abspath(__file__))
-sys.path.insert(0, HERE)
-from wav_io import read_wav  # noqa: E402
 
 SECONDS = 4.5
 SKIP_SECONDS = 0.25
@@ -99,13 +101,12 @@ def export(ardour, env, name, preset, rate, treble, tmp, timeout):
     files = glob.glob(os.path.join(folder, "**", "*.wav"), recursive=True)
     if code != 0 or errors or len(files) != 1:
         raise RuntimeError(f"Treble {treble} at {rate} Hz: " + ("; ".join(errors) or log[-400:]))
-    wav = read_wav(files[0])
-    skip = int(SKIP_SECONDS * wav.rate)
-    return wav.channels[0][skip:]
+    samples, rate = soundfile.read(files[0], always_2d=True)
+    return samples[int(SKIP_SECONDS * rate):, 0]
 
 
 def peak(samples):
-    return max(abs(s) for s in samples)
+    return np.max(np.abs(samples))
 
 
 def decibels(value):
@@ -121,7 +122,7 @@ def judge(held, automated, bound):
               + f"; automated: {decibels(peak(automated)):+.2f} dBFS ({excess:+.2f} dB)")
     if loudest <= 1.05 * min(peak(s) for s in held.values()):
         return False, report + "; the held settings all peak alike: the knob is not heard"
-    if any(max(abs(a - b) for a, b in zip(automated, s)) <= 1e-3 for s in held.values()):
+    if any(peak(np.subtract(automated, s)) <= 1e-3 for s in held.values()):
         return False, report + "; the automated export equals a held one: the lane was not played"
     if excess > bound:
         return False, report + f"; above the loudest held setting by more than {bound} dB"
@@ -141,8 +142,7 @@ def check(ardour, plugin, out, rate, bound, timeout):
 
 
 def main(argv=None):
-    ap = argparse.ArgumentParser(description=__doc__,
-                                 formatter_class=argparse.RawDescriptionHelpFormatter)
+    ap = checks.argument_parser(__doc__)
     ap.add_argument("hosts")
     ap.add_argument("plugin")
     ap.add_argument("out")

@@ -15,7 +15,6 @@ The Dummy back-end gives each new port a sine of another period, so the two runs
 play different notes: their exports are each checked for sound, not compared.
 Prints one line per check, "ok" or "FAIL"; exits 1 on any FAIL. Logs go to OUTDIR.
 """
-import argparse
 import math
 import os
 import re
@@ -26,9 +25,12 @@ import sys
 import tempfile
 import xml.etree.ElementTree as ET
 
+import numpy as np
+import soundfile
+
+import checks
+
 HERE = os.path.dirname(os.path.abspath(__file__))
-sys.path.insert(0, HERE)
-from wav_io import read_wav  # noqa: E402
 
 PLUGIN_URI = "urn:orveton:murkfell"
 NAME, MAKER = "Orveton Murkfell", "Orveton"
@@ -92,9 +94,9 @@ def saved_ports(session_file):
 
 def export_summary(folder, name):
     """(seconds, peak in dBFS) of an export."""
-    wav = read_wav(os.path.join(folder, name + ".wav"))
-    peak = max(abs(v) for channel in wav.channels for v in channel)
-    return wav.frames / wav.rate, 20 * math.log10(max(peak, 1e-12))
+    samples, rate = soundfile.read(os.path.join(folder, name + ".wav"), always_2d=True)
+    peak = np.abs(samples).max(initial=0.0)
+    return len(samples) / rate, 20 * math.log10(max(peak, 1e-12))
 
 
 def check(args):
@@ -180,8 +182,7 @@ def judge(created, reloaded, saved, ports, wanted, export_dir):
 
 
 def main(argv=None):
-    ap = argparse.ArgumentParser(description=__doc__,
-                                 formatter_class=argparse.RawDescriptionHelpFormatter)
+    ap = checks.argument_parser(__doc__)
     ap.add_argument("bundle")
     ap.add_argument("outdir")
     ap.add_argument("--timeout", type=float, default=120.0)
@@ -192,9 +193,7 @@ def main(argv=None):
     except (RuntimeError, OSError, KeyError, subprocess.SubprocessError, ET.ParseError) as e:
         print(f"FAIL {e}")
         return 1
-    for ok, text in results:
-        print(f"{'ok' if ok else 'FAIL'} {text}")
-    return 0 if all(ok for ok, _ in results) else 1
+    return checks.report(results)
 
 
 if __name__ == "__main__":

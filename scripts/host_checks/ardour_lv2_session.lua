@@ -5,24 +5,21 @@
 --   index, one group per step), CHECK_EXPORT_DIR.
 -- Prints tab-separated records: INFO, PARAM, LEVEL, SET, BYPASS, EXPORT, ERROR.
 
-local function out(...) print(table.concat({...}, "\t")) io.stdout:flush() end
+local here = debug.getinfo(1, "S").source:match("^@(.*/)") or "./"
+local headless = dofile(here .. "ardour_headless.lua")
+local out = headless.out
 
 local rate = 48000
 local phase = os.getenv("CHECK_PHASE")
 local dir = os.getenv("CHECK_SESSION_DIR")
 
-local ok, err = pcall(function ()
-  local backend = AudioEngine:set_backend("None (Dummy)", "", "")
-  assert(backend, "no Dummy audio back-end")
-  backend:set_device_name("Sine Wave")
+headless.run(function ()
+  headless.dummy_engine("Sine Wave")
 
   local track, proc
   if phase == "create" then
     assert(create_session(dir, "pedal", rate), "could not create a session in " .. dir)
-    track = Session:new_audio_track(1, 1, nil, 1, "pedal", ARDOUR.PresentationInfo.max_order,
-                                    ARDOUR.TrackMode.Normal, true):front()
-    track:monitoring_control():set_value(ARDOUR.MonitorChoice.MonitorInput,
-                                         PBD.GroupControlDisposition.NoGroup)
+    track = headless.mono_track("pedal")
     proc = ARDOUR.LuaAPI.new_plugin(Session, os.getenv("CHECK_PLUGIN_URI"), ARDOUR.PluginType.LV2, "")
     if proc:isnil() then error("Ardour could not instantiate the LV2 plug-in by its URI") end
     if track:add_processor_by_index(proc, 0, nil, true) ~= 0 then
@@ -90,17 +87,11 @@ local ok, err = pcall(function ()
     level()
   end
 
-  local export = Session:simple_export()
-  export:set_name("pedal-" .. phase)
-  export:set_folder(os.getenv("CHECK_EXPORT_DIR"))
-  export:set_range(0, 2 * rate)
-  assert(export:set_preset("75969a1c-3133-4694-864b-a1fa50e43348"), "no WAV export preset")
+  -- Ardour's own WAV preset.
+  local export = headless.export("pedal-" .. phase, os.getenv("CHECK_EXPORT_DIR"), 2 * rate,
+                                 "75969a1c-3133-4694-864b-a1fa50e43348")
   assert(export:check_outputs(), "nothing to export")
   out("EXPORT", tostring(export:run_export()))
   Session:save_state("", false, false, false, false, false)
   close_session()
 end)
-if not ok then
-  out("ERROR", tostring(err))
-  pcall(close_session)
-end

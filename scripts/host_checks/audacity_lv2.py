@@ -9,9 +9,10 @@ scripted LV2 effect, as it does for VST 2.4 effects, so the render uses the
 defaults, and the values Audacity saved for the effect must be those defaults.
 Prints one line per step, "ok" or "FAIL"; exits 1 on any FAIL.
 """
-import argparse
 import os
 import sys
+
+import checks
 
 PLUGIN_URI = "urn:orveton:murkfell"
 SPECIFICATIONS = "/usr/lib/lv2"
@@ -76,8 +77,7 @@ def render(args, ad, hc):
 
 
 def main(argv=None):
-    ap = argparse.ArgumentParser(description=__doc__,
-                                 formatter_class=argparse.RawDescriptionHelpFormatter)
+    ap = checks.argument_parser(__doc__)
     ap.add_argument("--hosts-lib", required=True, help="the host harnesses' lib/ folder")
     ap.add_argument("--timeout", type=float, default=180.0)
     ap.add_argument("bundle")
@@ -93,9 +93,7 @@ def main(argv=None):
     except (hc.HarnessError, OSError, ValueError) as e:
         print(f"FAIL {e}")
         return 1
-    for ok, text in results:
-        print(f"{'ok' if ok else 'FAIL'} {text}")
-    return 0 if all(ok for ok, _ in results) else 1
+    return checks.report(results)
 
 
 if __name__ == "__main__":

@@ -9,6 +9,8 @@ import json
 import math
 import sys
 
+import checks
+
 NAME = "Orveton Murkfell"
 VENDOR = "Orveton"
 UNIQUE_ID = 0x71326F39  # 'q2o9'
@@ -97,9 +99,7 @@ def main(argv=None):
         results = check_ardour(json.loads(text)) if argv[0] == "ardour" else check_qtractor(text)
     except (ValueError, KeyError, TypeError) as e:
         results = [(False, f"unreadable {argv[0]} report: {e}")]
-    for ok, line in results:
-        print(f"{'ok' if ok else 'FAIL'} {line}")
-    return 0 if all(ok for ok, _ in results) else 1
+    return checks.report(results)
 
 
 if __name__ == "__main__":

@@ -10,16 +10,13 @@ on its dummy driver for the audio. jalv starts the pedal with Bypass on; then:
 Both panels are drawn off-screen by murkfell-render --snapshot. Screenshots and
 logs go to OUTDIR. Prints one line per check, "ok" or "FAIL"; exits 1 on any FAIL.
 """
-import argparse
 import os
 import subprocess
 import sys
 import time
 
-HERE = os.path.dirname(os.path.abspath(__file__))
-sys.path.insert(0, HERE)
-from find_panel import MIN_FRACTION, find  # noqa: E402
-from png_io import Image, read_png  # noqa: E402
+import checks
+from find_panel import MIN_FRACTION, find, load_rgba
 
 PLUGIN_URI = "urn:orveton:murkfell"
 WINDOW_TITLE = "Orveton Murkfell"
@@ -29,26 +26,18 @@ TOLERANCE = 16
 TIMEOUT = 30.0
 
 
-def crop(image, left, top, width, height):
-    """The part of the image inside the rectangle, clipped to the image."""
-    left, top = max(left, 0), max(top, 0)
-    width, height = min(width, image.width - left), min(height, image.height - top)
-    rows = [image.rgba[4 * ((top + y) * image.width + left):4 * ((top + y) * image.width + left + width)]
-            for y in range(height)]
-    return Image(width, height, b"".join(rows))
-
-
 def panel_at(screen_png, panel_png, where):
     """(ok, text): the panel is in the screenshot, nearly exactly, at `where`, the
     origin of the editor's window. Only the window's surroundings are searched."""
     margin = 16
-    panel = read_png(panel_png)
-    around = crop(read_png(screen_png), where[0] - margin, where[1] - margin,
-                  panel.width + 2 * margin, panel.height + 2 * margin)
+    panel = load_rgba(panel_png)
+    left, top = max(where[0] - margin, 0), max(where[1] - margin, 0)
+    around = load_rgba(screen_png)[top:top + panel.shape[0] + 2 * margin,
+                                   left:left + panel.shape[1] + 2 * margin]
     best = find(around, panel, TOLERANCE)
     if best is None:
         return False, f"{os.path.basename(panel_png)} is not in the editor's window"
-    found = (best["x"] + max(where[0] - margin, 0), best["y"] + max(where[1] - margin, 0))
+    found = (best["x"] + left, best["y"] + top)
     ok = best["near"] >= MIN_FRACTION and found == where
     return ok, (f"{os.path.basename(panel_png)} found at {found}, the editor window's origin "
                 f"{where}: {100 * best['near']:.3f}% of its pixels within {TOLERANCE}, "
@@ -121,8 +110,7 @@ def run(args, hc, ei):
 
 
 def main(argv=None):
-    ap = argparse.ArgumentParser(description=__doc__,
-                                 formatter_class=argparse.RawDescriptionHelpFormatter)
+    ap = checks.argument_parser(__doc__)
     ap.add_argument("--hosts-lib", required=True, help="the host harnesses' lib/ folder")
     ap.add_argument("bundle")
     ap.add_argument("bypassed", help="the panel with Bypass on (dark lamp)")
@@ -138,9 +126,7 @@ def main(argv=None):
     except (RuntimeError, OSError, subprocess.SubprocessError, hc.HarnessError) as e:
         print(f"FAIL {e}")
         return 1
-    for ok, text in results:
-        print(f"{'ok' if ok else 'FAIL'} {text}")
-    return 0 if all(ok for ok, _ in results) else 1
+    return checks.report(results)
 
 
 if __name__ == "__main__":

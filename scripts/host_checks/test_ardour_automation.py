@@ -1,11 +1,8 @@
 """The verdict of ardour_automation.py on exports it could have read."""
 import math
-import os
-import sys
 import unittest
 
-sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from ardour_automation import judge  # noqa: E402
+from ardour_automation import judge
 
 
 def sine(level, frames=400):

@@ -1,12 +1,9 @@
 """The checks on what Ardour and Qtractor report: a faithful report passes, and each
 way a host could see the plug-in wrongly fails the item that names it."""
 import copy
-import os
-import sys
 import unittest
 
-sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from host_reports import check_ardour, check_qtractor  # noqa: E402
+from host_reports import check_ardour, check_qtractor
 
 NAMES = ["", "Gain", "Bass", "Middle", "Treble", "Level", "CabSim", "Bypass", "Led"]
 ARDOUR = {
