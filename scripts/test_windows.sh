@@ -8,22 +8,12 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 linux_build=$root/build
 windows_build=$root/build-windows-tests
 
-packages=(cmake ninja-build g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 googletest
-  wine wine64 xvfb xauth python3-pil)
-missing=()
-for package in "${packages[@]}"; do
-  if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "ok installed"; then
-    missing+=("$package")
-  fi
-done
-if ((${#missing[@]})); then
-  echo "Installing: ${missing[*]}"
-  export DEBIAN_FRONTEND=noninteractive
-  apt-get update -qq
-  # With recommends: Wine's display driver loads X libraries and fonts that
-  # its packages only recommend.
-  apt-get install -y -qq "${missing[@]}"
-fi
+source "$root/scripts/lib/debian_packages.sh"
+# With recommends: Wine's display driver loads X libraries and fonts that its
+# packages only recommend.
+install_missing --with-recommends cmake ninja-build g++-mingw-w64-x86-64-posix \
+  binutils-mingw-w64-x86-64 googletest wine wine64 xvfb xauth python3-pil python3-numpy \
+  python3-soundfile
 "$root/scripts/install_deps.sh"
 
 # The Linux build the DLL is compared with: the plug-in, the renderer, the

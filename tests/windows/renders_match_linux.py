@@ -8,14 +8,11 @@ same: at several rates (both oversampling factors), knob settings and block size
 """
 import argparse
 import os
-import struct
 import subprocess
 import sys
 
-HERE = os.path.dirname(os.path.abspath(__file__))
-sys.path.insert(0, os.path.join(HERE, "..", "..", "scripts", "host_checks"))
-from guitar_wav import riff  # noqa: E402
-from wav_io import write_wav_float  # noqa: E402
+import numpy as np
+import soundfile
 
 DRIVEN = {"Gain": 0.9, "Bass": 0.2, "Middle": 0.8, "Treble": 0.35, "Level": 0.8, "CabSim": 0}
 CLEAN = {"Gain": 0.05, "Bass": 1, "Middle": 0, "Treble": 1, "Level": 1}
@@ -32,34 +29,26 @@ CASES = [
 ]
 
 
-def recording(rate):
-    """A riff, the same riff pushed into hard clipping, then silence for the
-    tails to decay through the flush rule."""
-    played = riff(rate, 1.2)
-    return played + [1.9 * v for v in played] + [0.0] * (rate // 4)
+def recording(linux_render, folder, rate):
+    """The renderer's riff at the rate (its first 1.2 s, peaking at half of full
+    scale), the same riff pushed into hard clipping, then silence for the tails to
+    decay through the flush rule."""
+    os.makedirs(folder, exist_ok=True)
+    subprocess.run([linux_render, "--rate", str(rate)], cwd=folder, check=True,
+                   stdout=subprocess.DEVNULL)
+    riff, _ = soundfile.read(os.path.join(folder, "murkfell-clean.wav"), dtype="float32")
+    played = riff[:int(1.2 * rate)]
+    played *= 0.5 / np.abs(played).max()
+    return np.concatenate([played, 1.9 * played, np.zeros(rate // 4, dtype=np.float32)])
 
 
 def float_samples(path):
-    """The data chunk's bytes of a 32-bit float WAV, and its rate."""
-    with open(path, "rb") as f:
-        data = f.read()
-    if data[:4] != b"RIFF" or data[8:12] != b"WAVE":
-        raise ValueError(f"{path} is not a WAV file")
-    pos, rate, body = 12, None, None
-    while pos + 8 <= len(data):
-        tag, size = struct.unpack_from("<4sI", data, pos)
-        chunk = data[pos + 8:pos + 8 + size]
-        if tag == b"fmt ":
-            tag_format, channels, rate = struct.unpack_from("<HHI", chunk)
-            bits = struct.unpack_from("<H", chunk, 14)[0]
-            if tag_format == 0xFFFE:
-                tag_format = struct.unpack_from("<H", chunk, 24)[0]
-            if (tag_format, channels, bits) != (3, 1, 32):
-                raise ValueError(f"{path} is not mono 32-bit float")
-        elif tag == b"data":
-            body = chunk
-        pos += 8 + size + (size & 1)
-    return rate, body
+    """The samples of a mono 32-bit float WAV as their bit patterns, and its rate."""
+    info = soundfile.info(path)
+    if (info.format, info.subtype, info.channels) != ("WAV", "FLOAT", 1):
+        raise ValueError(f"{path} is not a mono 32-bit float WAV")
+    samples, rate = soundfile.read(path, dtype="float32")
+    return rate, samples.view(np.uint32)
 
 
 def main():
@@ -75,7 +64,8 @@ def main():
     for number, (rate, block, settings) in enumerate(CASES):
         if rate not in inputs:
             inputs[rate] = os.path.join(args.work, f"guitar-{rate}.wav")
-            write_wav_float(inputs[rate], rate, [recording(rate)])
+            played = recording(args.linux_render, os.path.join(args.work, f"riff-{rate}"), rate)
+            soundfile.write(inputs[rate], played, rate, subtype="FLOAT")
         sets = [arg for name, value in settings.items() for arg in ("--set", f"{name}={value}")]
         linux_out = os.path.join(args.work, f"case{number}-linux.wav")
         windows_out = os.path.join(args.work, f"case{number}-windows.wav")
@@ -91,15 +81,15 @@ def main():
         if linux_rate != rate or windows_rate != rate or len(linux) != len(played):
             print(f"FAIL {label}: rates {linux_rate}/{windows_rate} or lengths differ")
             failures += 1
-        elif linux != windows:
-            first = next(i for i in range(0, len(linux), 4) if linux[i:i + 4] != windows[i:i + 4])
-            print(f"FAIL {label}: first different sample is number {first // 4}")
+        elif not np.array_equal(linux, windows):
+            first = np.flatnonzero(linux != windows)[0]
+            print(f"FAIL {label}: first different sample is number {first}")
             failures += 1
-        elif (linux == played) != bypassed:
+        elif np.array_equal(linux, played) != bypassed:
             print(f"FAIL {label}: the pedal {'changed' if bypassed else 'passed'} the sound")
             failures += 1
         else:
-            print(f"ok   {label}: {len(linux) // 4} samples identical")
+            print(f"ok   {label}: {len(linux)} samples identical")
     print(f"{len(CASES) - failures} passed, {failures} failed")
     return 1 if failures else 0
 
