@@ -18,14 +18,8 @@ FOOT_R = 15.0
 
 def render_back():
     _check_panel_area_clear()
-    surface = drawing.new_surface(L.PANEL_W, L.PANEL_H)
-    ctx = drawing.new_context(surface)
-    enclosure.paint_surround(ctx)
-    enclosure.paint_jack(ctx, -1)
-    enclosure.paint_jack(ctx, +1)
-    enclosure.paint_rim(ctx, P.ENCLOSURE_FACE)
-    enclosure.paint_face(ctx, drawing.mix(P.ENCLOSURE_FACE, (0, 0, 0), 0.25), seed=11,
-                         grain_amount=0.03)
+    surface, ctx = enclosure.new_box(drawing.mix(P.ENCLOSURE_FACE, (0, 0, 0), 0.25), seed=11,
+                                     grain_amount=0.03)
     _paint_plate(ctx)
     for x, y in FEET:
         _paint_foot(ctx, x, y)
@@ -51,10 +45,7 @@ def _paint_plate(ctx):
                              (1.0, drawing.mix(P.BASE_PLATE, (0, 0, 0), 0.2))])
     ctx.set_source(plate)
     ctx.fill_preserve()
-    sheen = cairo.RadialGradient(120, 90, 20, 120, 90, 320)
-    sheen.add_color_stop_rgba(0.0, 1, 1, 1, 0.035)
-    sheen.add_color_stop_rgba(1.0, 1, 1, 1, 0.0)
-    ctx.set_source(sheen)
+    ctx.set_source(drawing.radial_fade(120, 90, 20, 320, (1, 1, 1), 0.035))
     ctx.fill()
     enclosure.box_path(ctx, PLATE_INSET + 0.5)
     ctx.set_line_width(1.0)

@@ -52,6 +52,14 @@ def gradient(pattern, stops):
     return pattern
 
 
+def radial_fade(cx, cy, inner, outer, rgb, alpha):
+    """rgb at alpha out to the inner circle, fading to clear at the outer one."""
+    fade = cairo.RadialGradient(cx, cy, inner, cx, cy, outer)
+    fade.add_color_stop_rgba(0.0, *rgb, alpha)
+    fade.add_color_stop_rgba(1.0, *rgb, 0.0)
+    return fade
+
+
 def mix(a, b, t):
     return tuple(x + (y - x) * t for x, y in zip(a, b))
 

@@ -9,6 +9,19 @@ import layout as L
 import palette as P
 
 
+def new_box(face_rgb, seed, grain_amount):
+    """A panel-sized surface with the box on its surround, jacks, rim and face
+    painted; returns it and a context drawing on it."""
+    surface = drawing.new_surface(L.PANEL_W, L.PANEL_H)
+    ctx = drawing.new_context(surface)
+    paint_surround(ctx)
+    paint_jack(ctx, -1)
+    paint_jack(ctx, +1)
+    paint_rim(ctx, P.ENCLOSURE_FACE)
+    paint_face(ctx, face_rgb, seed, grain_amount)
+    return surface, ctx
+
+
 def paint_surround(ctx):
     ctx.set_source_rgb(*P.SURROUND)
     ctx.paint()
@@ -53,10 +66,7 @@ def paint_face(ctx, face_rgb, seed, grain_amount):
                             (1.0, drawing.mix(face_rgb, (0, 0, 0), 0.22))])
     ctx.set_source(face)
     ctx.fill_preserve()
-    sheen = cairo.RadialGradient(110, 60, 10, 110, 60, 260)
-    sheen.add_color_stop_rgba(0.0, 1, 1, 1, 0.10)
-    sheen.add_color_stop_rgba(1.0, 1, 1, 1, 0.0)
-    ctx.set_source(sheen)
+    ctx.set_source(drawing.radial_fade(110, 60, 10, 260, (1, 1, 1), 0.10))
     ctx.fill_preserve()
     if grain_amount > 0:
         ctx.save()

@@ -16,13 +16,7 @@ SLOGAN = "grit from the high moor"
 
 
 def render_front(lever_on=True, lamp_lit=True):
-    surface = drawing.new_surface(L.PANEL_W, L.PANEL_H)
-    ctx = drawing.new_context(surface)
-    enclosure.paint_surround(ctx)
-    enclosure.paint_jack(ctx, -1)
-    enclosure.paint_jack(ctx, +1)
-    enclosure.paint_rim(ctx, P.ENCLOSURE_FACE)
-    enclosure.paint_face(ctx, P.ENCLOSURE_FACE, seed=7, grain_amount=0.035)
+    surface, ctx = enclosure.new_box(P.ENCLOSURE_FACE, seed=7, grain_amount=0.035)
     _paint_pinstripe(ctx)
     for name, (cx, cy, baseline) in L.KNOBS.items():
         _paint_scale(ctx, cx, cy)
@@ -95,14 +89,7 @@ def _paint_toggle(ctx, lever_on):
     _hexagon(ctx, 8.2, 0.4, 0.9)
     ctx.set_source_rgba(0, 0, 0, 0.5)
     ctx.fill()
-    _hexagon(ctx, 8.2)
-    nut = cairo.LinearGradient(-8, -8, 8, 8)
-    drawing.gradient(nut, [(0.0, P.CHROME_LIGHT), (0.5, P.CHROME_MID), (1.0, P.CHROME_DARK)])
-    ctx.set_source(nut)
-    ctx.fill_preserve()
-    ctx.set_line_width(0.7)
-    ctx.set_source_rgba(0, 0, 0, 0.6)
-    ctx.stroke()
+    _paint_hex_nut(ctx, 8.2, 8, 0.5, 0.7)
     bushing = cairo.RadialGradient(-1.5, -1.5, 0.5, 0, 0, 5.0)
     drawing.gradient(bushing, [(0.0, P.CHROME_LIGHT), (1.0, P.CHROME_DARK)])
     drawing.circle(ctx, 0, 0, 5.0)
@@ -138,6 +125,19 @@ def _paint_toggle(ctx, lever_on):
     ctx.restore()
 
 
+def _paint_hex_nut(ctx, radius, light_reach, mid_stop, outline):
+    """A chrome nut centred on the origin, lit from the upper left across
+    +-light_reach, outlined in black."""
+    _hexagon(ctx, radius)
+    nut = cairo.LinearGradient(-light_reach, -light_reach, light_reach, light_reach)
+    drawing.gradient(nut, [(0.0, P.CHROME_LIGHT), (mid_stop, P.CHROME_MID), (1.0, P.CHROME_DARK)])
+    ctx.set_source(nut)
+    ctx.fill_preserve()
+    ctx.set_line_width(outline)
+    ctx.set_source_rgba(0, 0, 0, 0.6)
+    ctx.stroke()
+
+
 def _hexagon(ctx, radius, dx=0.0, dy=0.0):
     for corner in range(6):
         angle = math.pi / 6 + corner * math.pi / 3
@@ -154,11 +154,8 @@ def _paint_lamp(ctx, lit):
     so the dark frame can cover all of it."""
     cx, cy = L.LAMP
     if lit:
-        glow = cairo.RadialGradient(cx, cy, 5.0, cx, cy, L.LAMP_GLOW_RADIUS)
-        glow.add_color_stop_rgba(0.0, *P.LAMP_LIT_EDGE, 0.7)
-        glow.add_color_stop_rgba(1.0, *P.LAMP_LIT_EDGE, 0.0)
         drawing.circle(ctx, cx, cy, L.LAMP_GLOW_RADIUS)
-        ctx.set_source(glow)
+        ctx.set_source(drawing.radial_fade(cx, cy, 5.0, L.LAMP_GLOW_RADIUS, P.LAMP_LIT_EDGE, 0.7))
         ctx.fill()
     drawing.circle(ctx, cx + 0.4, cy + 0.8, 6.6)
     ctx.set_source_rgba(0, 0, 0, 0.55)
@@ -216,20 +213,10 @@ def _paint_footswitch(ctx):
     cx, cy = L.FOOTSWITCH
     ctx.save()
     ctx.translate(cx, cy)
-    shadow = cairo.RadialGradient(2, 4, 16, 2, 4, 26)
-    shadow.add_color_stop_rgba(0.0, 0, 0, 0, 0.6)
-    shadow.add_color_stop_rgba(1.0, 0, 0, 0, 0.0)
     drawing.circle(ctx, 2, 4, 26)
-    ctx.set_source(shadow)
+    ctx.set_source(drawing.radial_fade(2, 4, 16, 26, (0, 0, 0), 0.6))
     ctx.fill()
-    _hexagon(ctx, 21.5)
-    nut = cairo.LinearGradient(-20, -20, 20, 20)
-    drawing.gradient(nut, [(0.0, P.CHROME_LIGHT), (0.45, P.CHROME_MID), (1.0, P.CHROME_DARK)])
-    ctx.set_source(nut)
-    ctx.fill_preserve()
-    ctx.set_line_width(0.9)
-    ctx.set_source_rgba(0, 0, 0, 0.6)
-    ctx.stroke()
+    _paint_hex_nut(ctx, 21.5, 20, 0.45, 0.9)
     # Facet lines of the nut.
     for corner in range(6):
         angle = math.pi / 6 + corner * math.pi / 3

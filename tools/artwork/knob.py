@@ -25,11 +25,8 @@ def paint_knob(ctx, angle_deg):
     # Shadow cast down and to the right; it fades out inside the circle that
     # fits the 58 px square, so the corners stay fully transparent.
     sx, sy = C + SHADOW_DX, C + SHADOW_DY
-    shadow = cairo.RadialGradient(sx, sy, SKIRT_R - 3, sx, sy, SHADOW_R)
-    shadow.add_color_stop_rgba(0.0, 0, 0, 0, 0.65)
-    shadow.add_color_stop_rgba(1.0, 0, 0, 0, 0.0)
     drawing.circle(ctx, sx, sy, SHADOW_R - 1.0)
-    ctx.set_source(shadow)
+    ctx.set_source(drawing.radial_fade(sx, sy, SKIRT_R - 3, SHADOW_R, (0, 0, 0), 0.65))
     ctx.fill()
 
     # Knurled skirt: ridges turn with the knob, the light stays put.
