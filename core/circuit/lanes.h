@@ -170,8 +170,9 @@ struct LaneCurve {
     const ShaperCurve::RationalPiece& hi = curve.upper;
     piece[0].set(lo.p, hi.p), piece[1].set(lo.q, hi.q), piece[2].set(lo.r, hi.r);
     piece[3].set(lo.s, hi.s), piece[4].set(lo.t, hi.t);
-    broadcast(c5, curve.c5), broadcast(c4, curve.c4), broadcast(c3, curve.c3);
-    broadcast(c2, curve.c2), broadcast(c1, curve.c1), broadcast(c0, curve.c0);
+    const auto& [k5, k4, k3, k2, k1, k0] = curve.polynomial;
+    broadcast(c5, k5), broadcast(c4, k4), broadcast(c3, k3);
+    broadcast(c2, k2), broadcast(c1, k1), broadcast(c0, k0);
   }
 
   V lowerBreak, upperBreak;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <array>
+
 namespace murkfell {
 
 // Static transfer curves of the two clipping stages: falling, resting near
@@ -15,41 +17,33 @@ struct ShaperCurve {
   };
   double lowerBreak, upperBreak;
   RationalPiece lower, upper;
-  // c5·x⁵ + c4·x⁴ + c3·x³ − c2·x² − c1·x + c0, summed in that order.
-  double c5, c4, c3, c2, c1, c0;
+  // {c5, c4, c3, c2, c1, c0}: c5·x⁵ + c4·x⁴ + c3·x³ − c2·x² − c1·x + c0,
+  // summed in that order.
+  std::array<double, 6> polynomial;
 };
 
 inline constexpr ShaperCurve firstCurve{
-    -1.13f,
-    1.35f,
-    {2.0056038f, 1.0197593f, 0.56179774f, 1.126499f, 0.5728028f},
-    {-36.189396f, 33.43304f, -0.5, -121.287895f, 126.888824f},
-    0.03224614f,
-    0.02104412f,
-    0.0042584767f,
-    0.15341276f,
-    0.63454014f,
-    1.2714186f};
+    .lowerBreak = -1.13f,
+    .upperBreak = 1.35f,
+    .lower = {2.0056038f, 1.0197593f, 0.56179774f, 1.126499f, 0.5728028f},
+    .upper = {-36.189396f, 33.43304f, -0.5, -121.287895f, 126.888824f},
+    .polynomial = {0.03224614f, 0.02104412f, 0.0042584767f, 0.15341276f, 0.63454014f, 1.2714186f}};
 
 inline constexpr ShaperCurve secondCurve{
-    -1.23f,
-    1.2f,
-    {2.2210956f, 1.2459359f, 0.56179774f, 1.2476586f, 0.6998977f},
-    {-124.06629f, 48.826015f, -2.0, -457.99017f, 327.48755f},
-    0.024866711f,
-    0.039066073f,
-    0.035630416f,
-    0.1615654f,
-    0.65485764f,
-    1.2523502f};
+    .lowerBreak = -1.23f,
+    .upperBreak = 1.2f,
+    .lower = {2.2210956f, 1.2459359f, 0.56179774f, 1.2476586f, 0.6998977f},
+    .upper = {-124.06629f, 48.826015f, -2.0, -457.99017f, 327.48755f},
+    .polynomial = {0.024866711f, 0.039066073f, 0.035630416f, 0.1615654f, 0.65485764f, 1.2523502f}};
 
 inline double rationalPiece(const ShaperCurve::RationalPiece& piece, double x, double m) {
   return ((piece.p * x + m) + piece.q) / ((piece.r * m + piece.s * x) + piece.t);
 }
 
 inline double middlePolynomial(const ShaperCurve& curve, double x, double m) {
+  const auto& [c5, c4, c3, c2, c1, c0] = curve.polynomial;
   const double x3 = m * x, x4 = x3 * x, x5 = x4 * x;
-  return curve.c5 * x5 + curve.c4 * x4 + curve.c3 * x3 - curve.c2 * m - curve.c1 * x + curve.c0;
+  return c5 * x5 + c4 * x4 + c3 * x3 - c2 * m - c1 * x + c0;
 }
 
 inline double shape(const ShaperCurve& curve, double x) {
