@@ -3,7 +3,6 @@
 #include <cmath>
 #include <numbers>
 
-#include "toolkit/c_bitmap.h"
 #include "toolkit/c_frame.h"
 #include "toolkit/vstgui_editor_interface.h"
 
@@ -42,10 +41,7 @@ float notchesOf(const CKeyCode& key) {
 
 CAnimKnob::CAnimKnob(const CRect& size, CControlListener* listener, long tag, long subPixmaps,
                      CCoord heightOfOneImage, CBitmap* background, const CPoint& offset)
-    : CControl(size, listener, tag, background),
-      subPixmaps(subPixmaps),
-      heightOfOneImage(heightOfOneImage),
-      offset(offset) {}
+    : CStripControl(size, listener, tag, subPixmaps, heightOfOneImage, background, offset) {}
 
 long CAnimKnob::subImageIndex() const {
   if (!(value > 0.0f) || subPixmaps < 1) {
@@ -55,14 +51,6 @@ long CAnimKnob::subImageIndex() const {
     return subPixmaps - 1;
   }
   return static_cast<long>(std::floor(static_cast<double>(value) * (subPixmaps - 1)));
-}
-
-void CAnimKnob::draw(CDrawContext* context) {
-  if (background != nullptr) {
-    const CPoint source(offset.h, offset.v + subImageIndex() * heightOfOneImage);
-    background->draw(context, size, source);
-  }
-  setDirty(false);
 }
 
 float CAnimKnob::valueFromAngle(const CPoint& where) const {

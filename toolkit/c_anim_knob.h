@@ -2,14 +2,13 @@
 // by dragging in the process-wide knob mode (circular or linear).
 #pragma once
 
-#include "toolkit/c_control.h"
+#include "toolkit/c_strip_control.h"
 
-class CAnimKnob : public CControl {
+class CAnimKnob : public CStripControl {
  public:
   CAnimKnob(const CRect& size, CControlListener* listener, long tag, long subPixmaps,
             CCoord heightOfOneImage, CBitmap* background, const CPoint& offset = CPoint(0, 0));
 
-  void draw(CDrawContext* context) override;
   CMouseEventResult onMouseDown(CPoint& where, const long& buttons) override;
   CMouseEventResult onMouseUp(CPoint& where, const long& buttons) override;
   CMouseEventResult onMouseMoved(CPoint& where, const long& buttons) override;
@@ -19,17 +18,12 @@ class CAnimKnob : public CControl {
   long onKeyDown(CKeyCode& key) override;
   long onKeyUp(CKeyCode& key) override;
 
-  // The sub-image shown for the current value.
-  long subImageIndex() const;
+  long subImageIndex() const override;
 
  private:
   float valueFromAngle(const CPoint& where) const;
   float linearRange(long buttons) const;
   void step(float notches, long modifiers);
-
-  long subPixmaps;
-  CCoord heightOfOneImage;
-  CPoint offset;
 
   // The drag in progress.
   bool dragLinear = false;

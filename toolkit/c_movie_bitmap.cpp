@@ -2,14 +2,9 @@
 
 #include <cmath>
 
-#include "toolkit/c_bitmap.h"
-
 CMovieBitmap::CMovieBitmap(const CRect& size, CControlListener* listener, long tag, long subPixmaps,
                            CCoord heightOfOneImage, CBitmap* background, const CPoint& offset)
-    : CControl(size, listener, tag, background),
-      subPixmaps(subPixmaps),
-      heightOfOneImage(heightOfOneImage),
-      offset(offset) {}
+    : CStripControl(size, listener, tag, subPixmaps, heightOfOneImage, background, offset) {}
 
 long CMovieBitmap::subImageIndex() const {
   if (!(value > 0.0f) || subPixmaps < 1) {
@@ -17,12 +12,4 @@ long CMovieBitmap::subImageIndex() const {
   }
   const double shown = value > 1.0f ? 1.0 : static_cast<double>(value);
   return std::lround(shown * (subPixmaps - 1));
-}
-
-void CMovieBitmap::draw(CDrawContext* context) {
-  if (background != nullptr) {
-    const CPoint source(offset.h, offset.v + subImageIndex() * heightOfOneImage);
-    background->draw(context, size, source);
-  }
-  setDirty(false);
 }
