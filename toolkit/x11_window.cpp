@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "toolkit/c_view.h"
+#include "toolkit/flag_bits.h"
 
 namespace {
 
@@ -68,19 +69,12 @@ float wheelNotches(unsigned int button) {
 }
 
 long modifierBits(unsigned int state) {
-  long bits = 0;
-  if (state & ShiftMask) bits |= kShift;
-  if (state & ControlMask) bits |= kControl;
-  if (state & Mod1Mask) bits |= kAlt;
-  return bits;
+  return toolkitBits(state, {{ShiftMask, kShift}, {ControlMask, kControl}, {Mod1Mask, kAlt}});
 }
 
 long heldButtons(unsigned int state) {
-  long bits = 0;
-  if (state & Button1Mask) bits |= kLButton;
-  if (state & Button2Mask) bits |= kMButton;
-  if (state & Button3Mask) bits |= kRButton;
-  return bits;
+  return toolkitBits(state,
+                     {{Button1Mask, kLButton}, {Button2Mask, kMButton}, {Button3Mask, kRButton}});
 }
 
 // Tells XEmbed-aware hosts that the client wants to be shown.

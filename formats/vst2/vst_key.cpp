@@ -1,6 +1,7 @@
 #include "formats/vst2/vst_key.h"
 
 #include "toolkit/c_view.h"
+#include "toolkit/flag_bits.h"
 
 namespace {
 
@@ -20,11 +21,9 @@ CVirtualKey toolkitVirtualKey(unsigned char virt) {
 }
 
 long toolkitModifiers(unsigned char modifier) {
-  long bits = 0;
-  if (modifier & MODIFIER_SHIFT) bits |= kShift;
-  if (modifier & MODIFIER_ALTERNATE) bits |= kAlt;
-  if (modifier & (MODIFIER_COMMAND | MODIFIER_CONTROL)) bits |= kControl;
-  return bits;
+  return toolkitBits(modifier, {{MODIFIER_SHIFT, kShift},
+                                {MODIFIER_ALTERNATE, kAlt},
+                                {MODIFIER_COMMAND | MODIFIER_CONTROL, kControl}});
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 
 #include "resources/library_module.h"
 #include "toolkit/c_view.h"
+#include "toolkit/flag_bits.h"
 
 namespace {
 
@@ -44,19 +45,14 @@ void unregisterClassAfterLast() {
 }
 
 long modifierBits(WPARAM keyState) {
-  long bits = 0;
-  if (keyState & MK_SHIFT) bits |= kShift;
-  if (keyState & MK_CONTROL) bits |= kControl;
-  if (GetKeyState(VK_MENU) < 0) bits |= kAlt;
-  return bits;
+  // Windows keeps Alt out of the mouse messages' key state.
+  return toolkitBits(keyState, {{MK_SHIFT, kShift}, {MK_CONTROL, kControl}}) |
+         (GetKeyState(VK_MENU) < 0 ? kAlt : 0);
 }
 
 long buttonBits(WPARAM keyState) {
-  long bits = 0;
-  if (keyState & MK_LBUTTON) bits |= kLButton;
-  if (keyState & MK_MBUTTON) bits |= kMButton;
-  if (keyState & MK_RBUTTON) bits |= kRButton;
-  return bits;
+  return toolkitBits(keyState,
+                     {{MK_LBUTTON, kLButton}, {MK_MBUTTON, kMButton}, {MK_RBUTTON, kRButton}});
 }
 
 CPoint pointOf(LPARAM lParam) { return CPoint(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)); }
