@@ -20,3 +20,16 @@ class CBaseObject {
  private:
   long references = 1;
 };
+
+// Holds a reference while it lives, so an object outlives a call that may
+// release it (a view whose own handler takes it out of the frame).
+class CBaseObjectGuard {
+ public:
+  explicit CBaseObjectGuard(CBaseObject* object) : object(object) { object->remember(); }
+  ~CBaseObjectGuard() { object->forget(); }
+  CBaseObjectGuard(const CBaseObjectGuard&) = delete;
+  CBaseObjectGuard& operator=(const CBaseObjectGuard&) = delete;
+
+ private:
+  CBaseObject* object;
+};

@@ -1,6 +1,7 @@
 #include "toolkit/c_frame.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "toolkit/c_draw_context.h"
 #include "toolkit/native_image.h"
@@ -85,8 +86,7 @@ CMouseEventResult CFrame::onMouseDown(CPoint& where, const long& buttons) {
   if (view == nullptr) {
     return kMouseEventNotHandled;
   }
-  // The handler may take the view out of the frame; keep it alive meanwhile.
-  view->remember();
+  const CBaseObjectGuard keep(view);
   const CMouseEventResult result = view->onMouseDown(where, buttons);
   if (result != kMouseEventNotHandled && isChild(view)) {
     lastTouched = view;
@@ -94,7 +94,6 @@ CMouseEventResult CFrame::onMouseDown(CPoint& where, const long& buttons) {
       mouseCapture = view;
     }
   }
-  view->forget();
   return result;
 }
 
@@ -103,24 +102,18 @@ CMouseEventResult CFrame::onMouseMoved(CPoint& where, const long& buttons) {
   if (mouseCapture == nullptr) {
     return kMouseEventNotHandled;
   }
-  CView* view = mouseCapture;
-  view->remember();
-  const CMouseEventResult result = view->onMouseMoved(where, buttons);
-  view->forget();
-  return result;
+  const CBaseObjectGuard keep(mouseCapture);
+  return mouseCapture->onMouseMoved(where, buttons);
 }
 
 CMouseEventResult CFrame::onMouseUp(CPoint& where, const long& buttons) {
   trackPointer(where);
-  if (mouseCapture == nullptr) {
+  CView* view = std::exchange(mouseCapture, nullptr);
+  if (view == nullptr) {
     return kMouseEventNotHandled;
   }
-  CView* view = mouseCapture;
-  mouseCapture = nullptr;
-  view->remember();
-  const CMouseEventResult result = view->onMouseUp(where, buttons);
-  view->forget();
-  return result;
+  const CBaseObjectGuard keep(view);
+  return view->onMouseUp(where, buttons);
 }
 
 void CFrame::onMouseExited() { pointerInside = false; }
@@ -131,12 +124,11 @@ bool CFrame::onWheel(const CPoint& where, const float& distance, const long& but
   if (view == nullptr) {
     return false;
   }
-  view->remember();
+  const CBaseObjectGuard keep(view);
   const bool used = view->onWheel(where, distance, buttons);
   if (used && isChild(view)) {
     lastTouched = view;
   }
-  view->forget();
   return used;
 }
 
@@ -149,9 +141,8 @@ long CFrame::offerKey(Handler handle) {
     if (view == nullptr || !isChild(view) || !view->isVisible()) {
       continue;
     }
-    view->remember();
+    const CBaseObjectGuard keep(view);
     const long result = handle(view);
-    view->forget();
     if (result == kKeyEventHandled) {
       return result;
     }
