@@ -109,6 +109,12 @@ TEST(Lifecycle, ResumeWithoutSuspendChangesNothing) {
   EXPECT_EQ(processed(resumed, kSignal), processed(plain, kSignal));
 }
 
+// The settings the Audacity checks play with: Gain at 0.8, the cabinet off.
+void driveHard(MurkfellEffect& effect) {
+  effect.setParameter(kGain, 0.8f);
+  effect.setParameter(kCabSim, 0.0f);
+}
+
 // Audacity plays a stereo track through one mono instance: the left channel,
 // a suspend and a resume, then the right channel. Each channel must sound as
 // it does through an instance of its own; so must one after a rate change
@@ -119,19 +125,16 @@ TEST(Lifecycle, SuspendThenResumeStartsAfresh) {
     right[i] = static_cast<float>(0.25 * std::sin(2 * std::numbers::pi * 220.0 * i / 44100.0));
   }
   MurkfellEffect stereo{nullptr};
-  stereo.setParameter(kGain, 0.8f);
-  stereo.setParameter(kCabSim, 0.0f);
+  driveHard(stereo);
   stereo.dispatcher(effMainsChanged, 0, 1, nullptr, 0.0f);
   MurkfellEffect leftAlone{nullptr};
-  leftAlone.setParameter(kGain, 0.8f);
-  leftAlone.setParameter(kCabSim, 0.0f);
+  driveHard(leftAlone);
   EXPECT_EQ(processed(stereo, kSignal), processed(leftAlone, kSignal));
 
   stereo.dispatcher(effMainsChanged, 0, 0, nullptr, 0.0f);
   stereo.dispatcher(effMainsChanged, 0, 1, nullptr, 0.0f);
   MurkfellEffect rightAlone{nullptr};
-  rightAlone.setParameter(kGain, 0.8f);
-  rightAlone.setParameter(kCabSim, 0.0f);
+  driveHard(rightAlone);
   EXPECT_EQ(processed(stereo, right), processed(rightAlone, right));
 
   stereo.dispatcher(effMainsChanged, 0, 0, nullptr, 0.0f);
@@ -140,8 +143,7 @@ TEST(Lifecycle, SuspendThenResumeStartsAfresh) {
   stereo.dispatcher(effMainsChanged, 0, 1, nullptr, 0.0f);
   MurkfellEffect at96k{nullptr};
   at96k.setSampleRate(96000.0f);
-  at96k.setParameter(kGain, 0.8f);
-  at96k.setParameter(kCabSim, 0.0f);
+  driveHard(at96k);
   at96k.setParameter(kTreble, 0.1f);
   EXPECT_EQ(processed(stereo, kSignal), processed(at96k, kSignal));
 }
