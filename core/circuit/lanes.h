@@ -170,9 +170,9 @@ struct LaneCurve {
     const ShaperCurve::RationalPiece& hi = curve.upper;
     piece[0].set(lo.p, hi.p), piece[1].set(lo.q, hi.q), piece[2].set(lo.r, hi.r);
     piece[3].set(lo.s, hi.s), piece[4].set(lo.t, hi.t);
-    const auto& [k5, k4, k3, k2, k1, k0] = curve.polynomial;
-    broadcast(c5, k5), broadcast(c4, k4), broadcast(c3, k3);
-    broadcast(c2, k2), broadcast(c1, k1), broadcast(c0, k0);
+    const ShaperCurve::Quintic& p = curve.polynomial;
+    broadcast(c5, p.c5), broadcast(c4, p.c4), broadcast(c3, p.c3);
+    broadcast(c2, p.c2), broadcast(c1, p.c1), broadcast(c0, p.c0);
   }
 
   V lowerBreak, upperBreak;

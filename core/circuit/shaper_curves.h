@@ -1,7 +1,5 @@
 #pragma once
 
-#include <array>
-
 namespace murkfell {
 
 // Static transfer curves of the two clipping stages: falling, resting near
@@ -17,9 +15,11 @@ struct ShaperCurve {
   };
   double lowerBreak, upperBreak;
   RationalPiece lower, upper;
-  // {c5, c4, c3, c2, c1, c0}: c5·x⁵ + c4·x⁴ + c3·x³ − c2·x² − c1·x + c0,
-  // summed in that order.
-  std::array<double, 6> polynomial;
+  // c5·x⁵ + c4·x⁴ + c3·x³ − c2·x² − c1·x + c0, summed in that order.
+  struct Quintic {
+    double c5, c4, c3, c2, c1, c0;
+  };
+  Quintic polynomial;
 };
 
 inline constexpr ShaperCurve firstCurve{
@@ -41,9 +41,9 @@ inline double rationalPiece(const ShaperCurve::RationalPiece& piece, double x, d
 }
 
 inline double middlePolynomial(const ShaperCurve& curve, double x, double m) {
-  const auto& [c5, c4, c3, c2, c1, c0] = curve.polynomial;
+  const ShaperCurve::Quintic& p = curve.polynomial;
   const double x3 = m * x, x4 = x3 * x, x5 = x4 * x;
-  return c5 * x5 + c4 * x4 + c3 * x3 - c2 * m - c1 * x + c0;
+  return p.c5 * x5 + p.c4 * x4 + p.c3 * x3 - p.c2 * m - p.c1 * x + p.c0;
 }
 
 inline double shape(const ShaperCurve& curve, double x) {
