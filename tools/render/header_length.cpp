@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdint>
 #include <fstream>
+#include <optional>
 
 namespace render {
 namespace {
@@ -24,6 +25,20 @@ class ChunkReader {
   std::uint32_t bigEndian(int size) { return number(size, true); }
   // Chunks start on even offsets.
   void skip(std::uint32_t size) { stream.seekg(size + (size & 1u), std::ios::cur); }
+
+  struct Chunk {
+    std::string id;
+    std::uint32_t size;
+  };
+  // The next chunk's id and length (in the container's byte order), or
+  // nothing at the end of the file.
+  std::optional<Chunk> nextChunk(bool bigEndianSize) {
+    Chunk chunk{id(), number(4, bigEndianSize)};
+    if (!good()) {
+      return std::nullopt;
+    }
+    return chunk;
+  }
 
  private:
   std::string bytes(int count) {
@@ -47,12 +62,8 @@ class ChunkReader {
 std::optional<long long> wavFrames(ChunkReader& file) {
   std::uint32_t encoding = 0;
   std::uint32_t blockAlign = 0;
-  while (file.good()) {
-    const std::string id = file.id();
-    const std::uint32_t size = file.littleEndian(4);
-    if (!file.good()) {
-      break;
-    }
+  while (const auto chunk = file.nextChunk(false)) {
+    const auto& [id, size] = *chunk;
     if (id == "fmt " && size >= 14) {
       encoding = file.littleEndian(2);
       file.skip(10);  // channels, sample rate, bytes per second
@@ -74,12 +85,8 @@ std::optional<long long> wavFrames(ChunkReader& file) {
 }
 
 std::optional<long long> aiffFrames(ChunkReader& file) {
-  while (file.good()) {
-    const std::string id = file.id();
-    const std::uint32_t size = file.bigEndian(4);
-    if (!file.good()) {
-      break;
-    }
+  while (const auto chunk = file.nextChunk(true)) {
+    const auto& [id, size] = *chunk;
     if (id == "COMM" && size >= 6) {
       file.skip(2);  // channels
       const std::uint32_t frames = file.bigEndian(4);
