@@ -15,7 +15,6 @@
 // instruction counts: run it under valgrind --tool=callgrind
 // --collect-atstart=no --toggle-collect='MurkfellEffect::processReplacing*'
 // and divide the instructions by the host samples it prints.
-#include <time.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -27,6 +26,7 @@
 
 #include "core/circuit/vector_unit.h"
 #include "formats/vst2/murkfell_effect.h"
+#include "tests/support/thread_seconds.h"
 #include "tools/guitar/repeated_plucks.h"
 
 namespace {
@@ -36,12 +36,6 @@ using murkfell::VectorUnit;
 constexpr int rates[] = {44100, 48000, 88200, 96000, 192000};
 constexpr int blockSizes[] = {16, 64, 256, 512, 4096};
 constexpr int samplesPerMeasurement = 8192;  // a whole number of blocks of every size
-
-double threadSeconds() {
-  timespec now{};
-  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-  return static_cast<double>(now.tv_sec) + 1e-9 * static_cast<double>(now.tv_nsec);
-}
 
 // One effect fed a looped two-second plucked string in blocks of one size.
 class Cell {

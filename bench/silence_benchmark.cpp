@@ -9,23 +9,17 @@
 // Run: <build>/bench/murkfell_silence_bench --benchmark_repetitions=5 and read
 // the medians; on a busy machine single runs scatter by tens of per cent.
 #include <benchmark/benchmark.h>
-#include <time.h>
 
 #include <memory>
 #include <vector>
 
 #include "formats/vst2/murkfell_effect.h"
+#include "tests/support/thread_seconds.h"
 #include "tools/guitar/repeated_plucks.h"
 
 namespace {
 
 constexpr int kBlock = 1024;
-
-double threadSeconds() {
-  timespec now{};
-  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-  return static_cast<double>(now.tv_sec) + 1e-9 * static_cast<double>(now.tv_nsec);
-}
 
 class Pedal {
  public:

@@ -3,7 +3,6 @@
 // a non-finite sample completely, and pays no more for such input than for a
 // guitar (a stalled audio thread drops out the whole mix).
 #include <gtest/gtest.h>
-#include <time.h>
 
 #include <algorithm>
 #include <cmath>
@@ -14,6 +13,7 @@
 #include "core/parameters.h"
 #include "formats/vst2/murkfell_effect.h"
 #include "tests/robustness/peak_bound.h"
+#include "tests/support/thread_seconds.h"
 #include "tools/guitar/repeated_plucks.h"
 
 namespace {
@@ -34,12 +34,6 @@ std::vector<float> process(MurkfellEffect& effect, std::vector<float> samples) {
   AEffect* block = effect.getAeffect();
   block->processReplacing(block, channels, channels, static_cast<VstInt32>(samples.size()));
   return samples;
-}
-
-double threadSeconds() {
-  timespec now{};
-  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-  return static_cast<double>(now.tv_sec) + 1e-9 * static_cast<double>(now.tv_nsec);
 }
 
 // Processor time of one block, the least of a few tries against interference.
