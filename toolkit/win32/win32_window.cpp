@@ -45,9 +45,10 @@ void unregisterClassAfterLast() {
 }
 
 long modifierBits(WPARAM keyState) {
+  long bits = toolkitBits(keyState, {{MK_SHIFT, kShift}, {MK_CONTROL, kControl}});
   // Windows keeps Alt out of the mouse messages' key state.
-  return toolkitBits(keyState, {{MK_SHIFT, kShift}, {MK_CONTROL, kControl}}) |
-         (GetKeyState(VK_MENU) < 0 ? kAlt : 0);
+  if (GetKeyState(VK_MENU) < 0) bits |= kAlt;
+  return bits;
 }
 
 long buttonBits(WPARAM keyState) {
