@@ -7,6 +7,7 @@
 #include <fstream>
 #include <iterator>
 #include <map>
+#include <ostream>
 
 #include "tests/tools/sound_files.h"
 #include "tests/tools/tool_run.h"
@@ -18,6 +19,11 @@ struct Failure {
   std::vector<std::string> arguments;
   const char* message;
 };
+
+// ctest's listing shows the command line rather than the record's bytes.
+void PrintTo(const Failure& failure, std::ostream* out) {
+  for (const std::string& argument : failure.arguments) *out << argument << ' ';
+}
 
 class RenderFailure : public testing::TestWithParam<Failure> {};
 
