@@ -11,10 +11,13 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 stages=${1:-asan tsan}
 
+# -O1 with line tables only: half the build time of -O2 -g, and every report
+# still names file and line.
 configure() {
   local build=$1 sanitizer=$2
   shift 2
   cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O1 -g1" "-DCMAKE_C_FLAGS_RELWITHDEBINFO=-O1 -g1" \
     -DMURKFELL_SANITIZE="$sanitizer" -DMURKFELL_TESTS=ON -DMURKFELL_BENCH=OFF "$@" >/dev/null
 }
 
