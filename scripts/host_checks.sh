@@ -24,7 +24,7 @@
 #   6. cmake --install puts murkfell.so under lib/vst and Qtractor's scanner
 #      reads the installed copy;
 # and the LV2 bundle (build/murkfell.lv2):
-#   7. lv2_validate (sord_validate against the LV2 specifications) passes, lv2info
+#   7. lv2_validate (sord_validate against the LV2 vocabularies) passes, lv2info
 #      lists the ports, cmake --install puts an identical bundle under lib/lv2;
 #   8. lv2apply renders murkfell-render's clean riff bit for bit as murkfell-render's
 #      VST render does, at the defaults and with knobs set;

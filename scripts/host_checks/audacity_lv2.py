@@ -15,7 +15,7 @@ import sys
 import checks
 
 PLUGIN_URI = "urn:orveton:murkfell"
-SPECIFICATIONS = "/usr/lib/lv2"
+LV2_VOCABULARIES = "/usr/lib/lv2"
 DEFAULTS = {"Gain": 0.5, "Bass": 0.5, "Middle": 0.5, "Treble": 0.5, "Level": 0.5, "CabSim": 1.0,
             "Bypass": 0.0}
 
@@ -40,7 +40,7 @@ def render(args, ad, hc):
             self.display = self.xvfb.display
 
         def env(self):
-            return dict(super().env(), LV2_PATH=self.lv2_dir + ":" + SPECIFICATIONS)
+            return dict(super().env(), LV2_PATH=self.lv2_dir + ":" + LV2_VOCABULARIES)
 
     run = LV2Run(args.bundle, timeout=args.timeout)
     results = []
